@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <optional>
+
+class QLocale;
+class QString;
+class QStringView;
+
+// Conversions between numbers and the texts a user reads and types, taking the decimal
+// separator and the signs from the given locale and nothing from any widget.
+namespace NumberText {
+
+// Optional white space around an optional sign, digits, and at most one decimal separator
+// with a digit on at least one side.
+bool readsAsNumber(QStringView text, const QLocale &locale);
+
+// The value of a text that reads as a number, rounded half to even to a whole number. A value
+// beyond +/-saturation comes back as +/-saturation, so a text of any length stays cheap.
+inline constexpr qint64 saturation = 1'000'000'000;
+std::optional<qint64> roundedValue(QStringView text, const QLocale &locale);
+
+// Plain decimal digits, "-" before a negative value, never a group separator.
+QString int16ToText(qint16 value);
+
+// Seven significant digits, the locale's decimal separator, no trailing zeros, a zero before
+// the separator for values below 1, and never an exponent.
+QString singleToText(float value, const QLocale &locale);
+
+} // namespace NumberText

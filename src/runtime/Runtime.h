@@ -1,0 +1,46 @@
+#pragma once
+
+#include "Generator.h"
+
+#include <QtGlobal>
+
+class QLocale;
+class QString;
+class QStringView;
+
+// Everything the program's logic takes from its host: the event pump, the message box, the
+// end of the program, the clock, the generator and the locale. The window runs on the Qt
+// implementation; tests put in a scripted one.
+class Runtime
+{
+public:
+    virtual ~Runtime();
+
+    // Handles pending window events until none is left; click handlers may run inside it.
+    virtual void PumpEvents() = 0;
+    // An application-modal message box with one OK button; returns when it is closed.
+    virtual void ShowMessage(const QString &text) = 0;
+    // Ends the program: once called, the logic touches the window no more.
+    virtual void EndProgram() = 0;
+    virtual bool programEnded() const = 0;
+    virtual QLocale locale() const = 0;
+
+    // Mixes the clock's reading into the generator before a draw.
+    virtual void Reseed();
+    // The generator's next number r, 0 <= r < 1.
+    virtual float NextRandom();
+
+    bool ReadsAsNumber(QStringView text) const;
+    // Only for a text that reads as a number whose value rounds into the short range.
+    qint16 TextToInt16(QStringView text) const;
+    static QString Int16ToText(qint16 value);
+    QString SingleToText(float value) const;
+
+protected:
+    explicit Runtime(const Generator &generator);
+    // A high-resolution clock reading; any unit will do, as long as it moves.
+    virtual quint64 clockReading() const = 0;
+
+private:
+    Generator m_generator;
+};

@@ -1,0 +1,102 @@
+#include "ThrowRun.h"
+
+#include "DiceSurface.h"
+#include "ResultTexts.h"
+#include "runtime/NumberText.h"
+#include "runtime/Runtime.h"
+
+#include <QLocale>
+#include <QString>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const QString NotANumberMessage = QStringLiteral("Δώσε Αριθμό");
+const QString TooManyThrowsMessage = QStringLiteral("Ο μέγιστος αριθμός ρίψεων είναι 32766");
+
+// Counters are short integers; within MaxThrows they never overflow, and if they ever did the
+// run must stop loudly rather than count on with a wrapped number.
+void addOne(qint16 &counter)
+{
+    if (counter == std::numeric_limits<qint16>::max())
+        qFatal("A throw counter overflowed");
+    ++counter;
+}
+
+qint16 faceOf(float r)
+{
+    // Widened to double before the multiplication, as the face rule asks; the clamp keeps a
+    // generator that strays outside [0, 1) from counting outside the six faces.
+    const double face = std::floor(static_cast<double>(r) * 6.0 + 1.0);
+    return static_cast<qint16>(std::clamp(face, 1.0, 6.0));
+}
+
+} // namespace
+
+EntryCheck checkEntry(QStringView entry, const Runtime &runtime)
+{
+    if (!runtime.ReadsAsNumber(entry))
+        return {};
+    const qint64 value = NumberText::roundedValue(entry, runtime.locale()).value_or(0);
+    if (value > MaxThrows)
+        return {EntryCheck::Verdict::TooManyThrows, 0};
+    if (value < std::numeric_limits<qint16>::min())
+        return {EntryCheck::Verdict::Throws, std::numeric_limits<qint16>::min()};
+    return {EntryCheck::Verdict::Throws, runtime.TextToInt16(entry)};
+}
+
+void ChangeNumOfThrows_Click(DiceSurface &dice, Runtime &runtime)
+{
+    dice.StopThrows = false;
+    dice.ShowRunningArrangement();
+    dice.SetLogText(QString());
+    QString PoolText;
+    dice.SetStatsText(QString());
+
+    const QString entry = dice.GetEntryText();
+    const EntryCheck check = checkEntry(entry, runtime);
+    if (check.verdict != EntryCheck::Verdict::Throws) {
+        runtime.ShowMessage(check.verdict == EntryCheck::Verdict::NotANumber
+                                ? NotANumberMessage
+                                : TooManyThrowsMessage);
+        dice.ShowIdleArrangement();
+        return;
+    }
+
+    const qint16 ThrowCount = check.throwCount;
+    FaceCounts FaceCount{};
+    PoolText.reserve(throwLogLength(ThrowCount));
+    qint16 ThrowNo = 1;
+    while (ThrowNo <= ThrowCount) {
+        runtime.PumpEvents();
+        if (runtime.programEnded())
+            return; // the exit button was pressed: nothing more is shown
+        if (dice.StopThrows)
+            break;
+        runtime.Reseed();
+        const qint16 face = faceOf(runtime.NextRandom());
+        addOne(FaceCount[static_cast<std::size_t>(face - 1)]);
+        PoolText += ThrowLogLine(ThrowNo, face);
+        addOne(ThrowNo);
+    }
+
+    // The log box is filled once, so it is not redrawn for every throw.
+    dice.SetLogText(PoolText);
+
+    const int made = ThrowNo - 1;
+    FacePercents FacePercent{};
+    if (made > 0) {
+        for (std::size_t face = 0; face < FaceSides; ++face)
+            FacePercent[face] = static_cast<float>(static_cast<double>(FaceCount[face]) / made * 100.0);
+    }
+    dice.SetStatsText(StatsText(FaceCount, FacePercent, runtime));
+    dice.ShowIdleArrangement();
+}
+
+void Command1_Click(DiceSurface &dice)
+{
+    dice.StopThrows = true;
+}

@@ -1,0 +1,64 @@
+#include "Appearance.h"
+
+#include <QApplication>
+#include <QColor>
+#include <QFont>
+#include <QPalette>
+#include <QStringList>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QTextLayout>
+
+namespace Appearance {
+
+void configureApplication()
+{
+    QApplication::setApplicationName(DiceDesign::windowDesign.title.toString());
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setPalette(QApplication::style()->standardPalette());
+    QApplication::setFont(font(DiceDesign::windowDesign.font));
+}
+
+QFont font(const DiceDesign::Font &font)
+{
+    QFont result;
+    // Arial where it is installed, else its metric-compatible stand-ins; all carry Greek.
+    const QStringList families = {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                                  QStringLiteral("Arimo")};
+    result.setFamilies(families);
+    result.setStyleHint(QFont::SansSerif);
+    result.setPointSizeF(font.points);
+    result.setWeight(font.bold ? QFont::Bold : QFont::Normal);
+    return result;
+}
+
+QColor colour(const DiceDesign::Colour &colour, const QColor &fallback, const QPalette &system)
+{
+    switch (colour.source) {
+    case DiceDesign::Colour::Source::Rgb:
+        return QColor(colour.rgb);
+    case DiceDesign::Colour::Source::HighlightedText:
+        return system.color(QPalette::HighlightedText);
+    case DiceDesign::Colour::Source::Default:
+        break;
+    }
+    return fallback;
+}
+
+QString wrapped(const QString &caption, const QFont &font, int width)
+{
+    QTextLayout layout(caption, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        lines << caption.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+    return lines.join(u'\n');
+}
+
+} // namespace Appearance

@@ -1,0 +1,245 @@
+#include "Dice.h"
+
+#include "Appearance.h"
+#include "runtime/Runtime.h"
+#include "throws/ThrowRun.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+#include <algorithm>
+#include <climits>
+
+using namespace DiceDesign;
+
+namespace {
+
+QPalette designPalette(const QWidget &widget, const Control &design)
+{
+    QPalette palette = widget.palette();
+    const QPalette::ColorRole background =
+        design.kind == Kind::CommandButton ? QPalette::Button : QPalette::Window;
+    const QPalette::ColorRole text =
+        design.kind == Kind::CommandButton ? QPalette::ButtonText : QPalette::WindowText;
+    palette.setColor(background,
+                     Appearance::colour(design.background, palette.color(background), palette));
+    palette.setColor(text, Appearance::colour(design.text, palette.color(text), palette));
+    return palette;
+}
+
+QWidget *createTextBox(const Control &design, QWidget *parent)
+{
+    if (design.kind == Kind::TextBox) {
+        auto *edit = new QLineEdit(design.caption.toString(), parent);
+        edit->setMaxLength(INT_MAX); // a line edit stops at 32767 characters unless told
+        edit->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return edit;
+    }
+    auto *edit = new QPlainTextEdit(design.caption.toString(), parent);
+    edit->setTabChangesFocus(true);
+    edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    edit->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    edit->setVerticalScrollBarPolicy(design.scrollBars == ScrollBars::VerticalBar
+                                         ? Qt::ScrollBarAlwaysOn
+                                         : Qt::ScrollBarAlwaysOff);
+    return edit;
+}
+
+QWidget *createLabel(const Control &design, QWidget *parent)
+{
+    auto *label = new QLabel(design.caption.toString(), parent);
+    label->setWordWrap(true);
+    label->setAutoFillBackground(true);
+    label->setAlignment(Qt::AlignTop
+                        | (design.alignment == Alignment::Centred ? Qt::AlignHCenter
+                                                                  : Qt::AlignLeft));
+    return label;
+}
+
+// Push buttons do not wrap their captions, so the caption is broken into lines here.
+QWidget *createButton(QWidget *parent)
+{
+    auto *button = new QPushButton(parent);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+void wrapButtonCaption(QPushButton &button, const QString &caption)
+{
+    QStyleOptionButton option;
+    option.initFrom(&button);
+    const QRect contents = button.style()->subElementRect(QStyle::SE_PushButtonContents, &option,
+                                                          &button);
+    button.setText(Appearance::wrapped(caption, button.font(), contents.width()));
+}
+
+} // namespace
+
+Dice::Dice(Runtime &runtime, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                          | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                          | Qt::WindowCloseButtonHint)
+    , m_runtime(runtime)
+{
+    setWindowTitle(windowDesign.title.toString());
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/quilvane-16.png"));
+    icon.addFile(QStringLiteral(":/icons/quilvane-32.png"));
+    setWindowIcon(icon);
+    setFont(Appearance::font(windowDesign.font));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window,
+                     Appearance::colour(windowDesign.background, palette.color(QPalette::Window),
+                                        palette));
+    setPalette(palette);
+    setAutoFillBackground(true);
+    setFixedSize(toPixels(windowDesign.clientWidth), toPixels(windowDesign.clientHeight));
+
+    for (const Control &design : controls)
+        m_controls[static_cast<std::size_t>(&design - controls.data())] = createControl(design);
+
+    m_dicePool = static_cast<QPlainTextEdit *>(m_controls[DicePool]);
+    m_numOfThrows = static_cast<QLineEdit *>(m_controls[NumOfThrows]);
+    m_stats = static_cast<QPlainTextEdit *>(m_controls[Stats]);
+
+    // A screen reader names the boxes after the labels that head them.
+    m_dicePool->setAccessibleName(controls[Label5].caption.toString());
+    m_numOfThrows->setAccessibleName(controls[Label1].caption.toString());
+    m_stats->setAccessibleName(controls[Label4].caption.toString());
+
+    setTabOrder();
+    connectClicks();
+    m_dicePool->setFocus();
+}
+
+QWidget *Dice::createControl(const Control &design)
+{
+    QWidget *widget = nullptr;
+    switch (design.kind) {
+    case Kind::TextBox:
+    case Kind::MultiLineTextBox:
+        widget = createTextBox(design, this);
+        break;
+    case Kind::Label:
+        widget = createLabel(design, this);
+        break;
+    case Kind::CommandButton:
+        widget = createButton(this);
+        break;
+    }
+    widget->setObjectName(QLatin1StringView(design.name));
+    widget->setGeometry(toPixels(design.left), toPixels(design.top), toPixels(design.width),
+                        toPixels(design.height));
+    if (design.font.face != Font::Face::WindowDefault)
+        widget->setFont(Appearance::font(design.font));
+    widget->setPalette(designPalette(*widget, design));
+    if (design.kind == Kind::Label) {
+        widget->lower(); // labels lie beneath the buttons and text boxes
+        // A caption that wraps to more lines than the label was drawn for (the prompt, in
+        // Arial's metrics) grows the label downwards rather than losing its last line.
+        widget->resize(widget->width(),
+                       std::max(widget->height(), widget->heightForWidth(widget->width())));
+    }
+    if (design.kind == Kind::CommandButton) {
+        auto *button = static_cast<QPushButton *>(widget);
+        wrapButtonCaption(*button, design.caption.toString());
+        button->setAccessibleName(design.caption.toString());
+    }
+    widget->setVisible(design.visible);
+    return widget;
+}
+
+void Dice::setTabOrder()
+{
+    std::array<const Control *, ControlCount> order{};
+    std::transform(controls.begin(), controls.end(), order.begin(),
+                   [](const Control &design) { return &design; });
+    std::sort(order.begin(), order.end(),
+              [](const Control *a, const Control *b) { return a->tab < b->tab; });
+    QWidget *previous = nullptr;
+    for (const Control *design : order) {
+        if (design->kind == Kind::Label)
+            continue; // labels never take the focus
+        QWidget *current = m_controls[static_cast<std::size_t>(design - controls.data())];
+        if (previous)
+            QWidget::setTabOrder(previous, current);
+        previous = current;
+    }
+}
+
+void Dice::connectClicks()
+{
+    connect(static_cast<QPushButton *>(m_controls[ChangeNumOfThrows]), &QPushButton::clicked,
+            this, [this] { ChangeNumOfThrows_Click(*this, m_runtime); });
+    connect(static_cast<QPushButton *>(m_controls[Command1]), &QPushButton::clicked, this,
+            [this] { Command1_Click(*this); });
+    connect(static_cast<QPushButton *>(m_controls[Command2]), &QPushButton::clicked, this,
+            &Dice::Command2_Click);
+}
+
+void Dice::ShowRunningArrangement()
+{
+    m_controls[Command1]->setVisible(true);
+    m_controls[Label3]->setVisible(true);
+    m_controls[Label1]->setVisible(false);
+    m_controls[NumOfThrows]->setVisible(false);
+    m_controls[ChangeNumOfThrows]->setVisible(false);
+}
+
+void Dice::ShowIdleArrangement()
+{
+    m_controls[Label3]->setVisible(false);
+    m_controls[Label1]->setVisible(true);
+    m_controls[NumOfThrows]->setVisible(true);
+    m_controls[ChangeNumOfThrows]->setVisible(true);
+    m_controls[Command1]->setVisible(false);
+}
+
+QString Dice::GetEntryText() const
+{
+    return m_numOfThrows->text();
+}
+
+namespace {
+
+// The texts end their lines with "\r\n"; a Qt text box breaks lines at "\n" alone.
+QString boxText(const QString &text)
+{
+    QString result = text;
+    result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return result;
+}
+
+} // namespace
+
+void Dice::SetLogText(const QString &text)
+{
+    m_dicePool->setPlainText(boxText(text));
+}
+
+void Dice::SetStatsText(const QString &text)
+{
+    m_stats->setPlainText(boxText(text));
+}
+
+void Dice::Command2_Click()
+{
+    m_runtime.ShowMessage(QStringLiteral("Ευχαριστώ Πολύ"));
+    m_runtime.EndProgram();
+}
+
+void Dice::closeEvent(QCloseEvent *event)
+{
+    // Closing from the title bar ends the program at once, also in the middle of a run.
+    if (!m_runtime.programEnded())
+        m_runtime.EndProgram();
+    event->accept();
+}

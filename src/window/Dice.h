@@ -1,0 +1,48 @@
+#pragma once
+
+#include "DiceDesign.h"
+#include "throws/DiceSurface.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class Runtime;
+
+// The program's one window, built from its design table.
+class Dice : public QWidget, public DiceSurface
+{
+    Q_OBJECT
+
+public:
+    explicit Dice(Runtime &runtime, QWidget *parent = nullptr);
+
+    void ShowRunningArrangement() override;
+    void ShowIdleArrangement() override;
+    QString GetEntryText() const override;
+    void SetLogText(const QString &text) override;
+    void SetStatsText(const QString &text) override;
+
+    // The exit button: thanks the user and ends the program.
+    void Command2_Click();
+
+    QWidget *control(DiceDesign::ControlId id) const { return m_controls[id]; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QWidget *createControl(const DiceDesign::Control &design);
+    void setTabOrder();
+    void connectClicks();
+
+    Runtime &m_runtime;
+    std::array<QWidget *, DiceDesign::ControlCount> m_controls{};
+    QPlainTextEdit *m_dicePool = nullptr;
+    QLineEdit *m_numOfThrows = nullptr;
+    QPlainTextEdit *m_stats = nullptr;
+};
