@@ -37,6 +37,11 @@ public:
     }
     bool programEnded() const override { return ended; }
     QLocale locale() const override { return m_locale; }
+    void Reseed() override
+    {
+        ++reseeds;
+        Runtime::Reseed();
+    }
     float NextRandom() override
     {
         if (!draws.isEmpty())
@@ -46,6 +51,7 @@ public:
 
     QStringList journal;
     int pumps = 0;
+    int reseeds = 0;
     bool ended = false;
     quint64 clock = 0x5eed;
     std::function<void(int pumpNo)> onPump;
