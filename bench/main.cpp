@@ -1,0 +1,173 @@
+// Measures full runs through the real window (offscreen): click to idle, the throw loop, the
+// loading of the log box, the loop's own cost per throw, and peak memory. Prints medians, then
+// one JSON line with the figures.
+
+#include "runtime/QtRuntime.h"
+#include "throws/DiceSurface.h"
+#include "throws/ThrowRun.h"
+#include "window/Appearance.h"
+#include "window/Dice.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+// Notes when the run's loop begins: at its first pump.
+class TimedRuntime : public QtRuntime
+{
+public:
+    void PumpEvents() override
+    {
+        if (loopStart < 0)
+            loopStart = clock.nsecsElapsed();
+        QtRuntime::PumpEvents();
+    }
+
+    QElapsedTimer clock;
+    qint64 loopStart = -1;
+};
+
+// Notes how long the log box takes to load the finished log.
+class TimedDice : public Dice
+{
+public:
+    TimedDice(TimedRuntime &runtime)
+        : Dice(runtime)
+        , m_runtime(runtime)
+    {
+    }
+
+    void SetLogText(const QString &text) override
+    {
+        if (text.isEmpty()) {
+            Dice::SetLogText(text);
+            return;
+        }
+        loopEnd = m_runtime.clock.nsecsElapsed();
+        Dice::SetLogText(text);
+        boxLoaded = m_runtime.clock.nsecsElapsed();
+    }
+
+    qint64 loopEnd = -1;
+    qint64 boxLoaded = -1;
+
+private:
+    TimedRuntime &m_runtime;
+};
+
+// The loop alone: no events to pump, no widgets to fill.
+class SilentRuntime : public QtRuntime
+{
+public:
+    void PumpEvents() override {}
+};
+
+class NullSurface : public DiceSurface
+{
+public:
+    void ShowRunningArrangement() override {}
+    void ShowIdleArrangement() override {}
+    QString GetEntryText() const override { return QStringLiteral("32766"); }
+    void SetLogText(const QString &) override {}
+    void SetStatsText(const QString &) override {}
+};
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+struct RunFigures
+{
+    double clickToIdleMs, loopMs, boxLoadMs;
+};
+
+RunFigures measureRuns(TimedDice &dice, TimedRuntime &runtime, const QString &throws,
+                       int repetitions)
+{
+    static_cast<QLineEdit *>(dice.control(DiceDesign::NumOfThrows))->setText(throws);
+    auto *roll = static_cast<QPushButton *>(dice.control(DiceDesign::ChangeNumOfThrows));
+    std::vector<double> total, loop, box;
+    for (int i = 0; i < repetitions; ++i) {
+        QCoreApplication::processEvents();
+        runtime.loopStart = -1;
+        runtime.clock.start();
+        roll->click();
+        const qint64 idle = runtime.clock.nsecsElapsed();
+        total.push_back(static_cast<double>(idle) / 1e6);
+        loop.push_back(static_cast<double>(dice.loopEnd - runtime.loopStart) / 1e6);
+        box.push_back(static_cast<double>(dice.boxLoaded - dice.loopEnd) / 1e6);
+    }
+    return {median(total), median(loop), median(box)};
+}
+
+double loopNanosecondsPerThrow(int repetitions)
+{
+    SilentRuntime runtime;
+    NullSurface surface;
+    std::vector<double> perThrow;
+    for (int i = 0; i < repetitions; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        ChangeNumOfThrows_Click(surface, runtime);
+        perThrow.push_back(static_cast<double>(clock.nsecsElapsed()) / MaxThrows);
+    }
+    return median(perThrow);
+}
+
+double peakResidentMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    Appearance::configureApplication();
+
+    TimedRuntime runtime;
+    TimedDice dice(runtime);
+    dice.show();
+    QCoreApplication::processEvents();
+
+    const RunFigures small = measureRuns(dice, runtime, QStringLiteral("100"), 51);
+    const RunFigures large = measureRuns(dice, runtime, QStringLiteral("32766"), 15);
+    const double perThrow = loopNanosecondsPerThrow(15);
+    const double peak = peakResidentMegabytes();
+
+    std::printf("100 throws:    click to idle %8.3f ms\n", small.clickToIdleMs);
+    std::printf("32766 throws:  click to idle %8.3f ms (loop with pump %.3f ms, log box %.3f ms)\n",
+                large.clickToIdleMs, large.loopMs, large.boxLoadMs);
+    std::printf("loop without pump or box: %.1f ns a throw\n", perThrow);
+    std::printf("peak resident memory: %.1f MB\n", peak);
+
+    const QJsonObject figures{
+        {QStringLiteral("click_to_idle_ms_100"), small.clickToIdleMs},
+        {QStringLiteral("click_to_idle_ms_32766"), large.clickToIdleMs},
+        {QStringLiteral("loop_ms_32766"), large.loopMs},
+        {QStringLiteral("box_load_ms_32766"), large.boxLoadMs},
+        {QStringLiteral("loop_ns_per_throw_without_pump"), perThrow},
+        {QStringLiteral("peak_rss_mb"), peak},
+    };
+    std::printf("%s\n", QJsonDocument(figures).toJson(QJsonDocument::Compact).constData());
+    return 0;
+}
