@@ -15,10 +15,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <sys/resource.h>
-
 #include <algorithm>
 #include <cstdio>
+#include <sys/resource.h>
 #include <vector>
 
 namespace {
@@ -45,8 +44,7 @@ public:
     TimedDice(TimedRuntime &runtime)
         : Dice(runtime)
         , m_runtime(runtime)
-    {
-    }
+    {}
 
     void SetLogText(const QString &text) override
     {

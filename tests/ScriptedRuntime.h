@@ -15,8 +15,7 @@ public:
     explicit ScriptedRuntime(const QLocale &locale = QLocale::c())
         : Runtime(Generator({1, 2, 3, 4}))
         , m_locale(locale)
-    {
-    }
+    {}
 
     void PumpEvents() override
     {

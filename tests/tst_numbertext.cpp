@@ -133,8 +133,8 @@ void NumberTextTest::singleToText_data()
     QTest::newRow("one of six") << C << share(1, 6) << QStringLiteral("16.66667");
     QTest::newRow("one of six, greek") << Greek << share(1, 6) << QStringLiteral("16,66667");
     QTest::newRow("one of 32766") << C << share(1, 32766) << QStringLiteral("0.003051944");
-    QTest::newRow("one of 32766, greek") << Greek << share(1, 32766)
-                                         << QStringLiteral("0,003051944");
+    QTest::newRow("one of 32766, greek")
+        << Greek << share(1, 32766) << QStringLiteral("0,003051944");
     QTest::newRow("half") << Greek << 0.5f << QStringLiteral("0,5");
     QTest::newRow("tiny, no exponent") << C << 1e-7f << QStringLiteral("0.0000001");
     QTest::newRow("rounding carries into a new digit") << C << 1e-5f << QStringLiteral("0.00001");

@@ -110,7 +110,8 @@ void QtRuntimeTest::pumpRunsPendingEvents()
 {
     int handled = 0;
     for (int i = 0; i < 3; ++i)
-        QMetaObject::invokeMethod(m_dice.get(), [&] { ++handled; }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            m_dice.get(), [&] { ++handled; }, Qt::QueuedConnection);
     m_runtime->PumpEvents();
     QCOMPARE(handled, 3);
 }

@@ -25,8 +25,8 @@ void ResultTextsTest::throwLogLine_data()
     QTest::newRow("first") << qint16(1) << qint16(6)
                            << QStringLiteral("\u03a1\u03af\u03be\u03b9\u03bc\u03bf 1\u03bf: 6\r\n");
     QTest::newRow("twelfth") << qint16(12) << qint16(3) << QStringLiteral("Ρίξιμο 12ο: 3\r\n");
-    QTest::newRow("last, five digits") << qint16(32766) << qint16(1)
-                                       << QStringLiteral("Ρίξιμο 32766ο: 1\r\n");
+    QTest::newRow("last, five digits")
+        << qint16(32766) << qint16(1) << QStringLiteral("Ρίξιμο 32766ο: 1\r\n");
 }
 
 void ResultTextsTest::throwLogLine()
@@ -68,15 +68,14 @@ void ResultTextsTest::statsText_data()
     QTest::addColumn<FacePercents>("percents");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("hundred throws")
-        << QLocale::c() << FaceCounts{17, 15, 18, 16, 17, 17}
-        << FacePercents{17, 15, 18, 16, 17, 17}
-        << QStringLiteral("Άσοι βγήκαν: 17 φορές. Ποσοστό:17%\r\n"
-                          "Δύο βγήκαν: 15 φορές. Ποσοστό:15 %\r\n"
-                          "Τρία βγήκαν: 18 φορές. Ποσοστό:18%\r\n"
-                          "Τεσσάρια βγήκαν: 16 φορές. Ποσοστό:16%\r\n"
-                          "Πεντάρια βγήκαν: 17 φορές. Ποσοστό:17%\r\n"
-                          "Εξάρια βγήκαν: 17 φορές. Ποσοστό:17%\r\n");
+    QTest::newRow("hundred throws") << QLocale::c() << FaceCounts{17, 15, 18, 16, 17, 17}
+                                    << FacePercents{17, 15, 18, 16, 17, 17}
+                                    << QStringLiteral("Άσοι βγήκαν: 17 φορές. Ποσοστό:17%\r\n"
+                                                      "Δύο βγήκαν: 15 φορές. Ποσοστό:15 %\r\n"
+                                                      "Τρία βγήκαν: 18 φορές. Ποσοστό:18%\r\n"
+                                                      "Τεσσάρια βγήκαν: 16 φορές. Ποσοστό:16%\r\n"
+                                                      "Πεντάρια βγήκαν: 17 φορές. Ποσοστό:17%\r\n"
+                                                      "Εξάρια βγήκαν: 17 φορές. Ποσοστό:17%\r\n");
     const float sixth = static_cast<float>(1.0 / 6.0 * 100.0);
     QTest::newRow("six throws, greek separator")
         << QLocale(QLocale::Greek, QLocale::Greece) << FaceCounts{1, 1, 1, 1, 1, 1}
@@ -95,14 +94,15 @@ void ResultTextsTest::statsText_data()
                                                  "Πεντάρια βγήκαν: 0 φορές. Ποσοστό:0%\r\n"
                                                  "Εξάρια βγήκαν: 0 φορές. Ποσοστό:0%\r\n");
     const float rare = static_cast<float>(1.0 / 32766.0 * 100.0);
-    QTest::newRow("smallest share") << QLocale::c() << FaceCounts{32765, 1, 0, 0, 0, 0}
-                                    << FacePercents{100.0f - rare, rare, 0, 0, 0, 0}
-                                    << QStringLiteral("Άσοι βγήκαν: 32765 φορές. Ποσοστό:99.99695%\r\n"
-                                                      "Δύο βγήκαν: 1 φορές. Ποσοστό:0.003051944 %\r\n"
-                                                      "Τρία βγήκαν: 0 φορές. Ποσοστό:0%\r\n"
-                                                      "Τεσσάρια βγήκαν: 0 φορές. Ποσοστό:0%\r\n"
-                                                      "Πεντάρια βγήκαν: 0 φορές. Ποσοστό:0%\r\n"
-                                                      "Εξάρια βγήκαν: 0 φορές. Ποσοστό:0%\r\n");
+    QTest::newRow("smallest share")
+        << QLocale::c() << FaceCounts{32765, 1, 0, 0, 0, 0}
+        << FacePercents{100.0f - rare, rare, 0, 0, 0, 0}
+        << QStringLiteral("Άσοι βγήκαν: 32765 φορές. Ποσοστό:99.99695%\r\n"
+                          "Δύο βγήκαν: 1 φορές. Ποσοστό:0.003051944 %\r\n"
+                          "Τρία βγήκαν: 0 φορές. Ποσοστό:0%\r\n"
+                          "Τεσσάρια βγήκαν: 0 φορές. Ποσοστό:0%\r\n"
+                          "Πεντάρια βγήκαν: 0 φορές. Ποσοστό:0%\r\n"
+                          "Εξάρια βγήκαν: 0 φορές. Ποσοστό:0%\r\n");
 }
 
 void ResultTextsTest::statsText()

@@ -90,9 +90,9 @@ void ThrowRunTest::roll(const QString &entry)
 
 bool ThrowRunTest::idle() const
 {
-    return m_dice->control(Label1)->isVisible() && m_dice->control(NumOfThrows)->isVisible()
-           && m_dice->control(ChangeNumOfThrows)->isVisible()
-           && !m_dice->control(Label3)->isVisible() && !m_dice->control(Command1)->isVisible();
+    return m_dice->control(Label1)->isVisible() && m_dice->control(NumOfThrows)->isVisible() &&
+           m_dice->control(ChangeNumOfThrows)->isVisible() &&
+           !m_dice->control(Label3)->isVisible() && !m_dice->control(Command1)->isVisible();
 }
 
 QString ThrowRunTest::logText() const
@@ -140,9 +140,9 @@ void ThrowRunTest::hundredThrows()
 {
     bool runningSeen = true;
     m_runtime->onPump = [&](int) {
-        runningSeen = runningSeen && !idle() && m_dice->control(Command1)->isVisible()
-                      && m_dice->control(Label3)->isVisible() && logText().isEmpty()
-                      && statsText().isEmpty();
+        runningSeen = runningSeen && !idle() && m_dice->control(Command1)->isVisible() &&
+                      m_dice->control(Label3)->isVisible() && logText().isEmpty() &&
+                      statsText().isEmpty();
     };
     roll(QStringLiteral("100"));
 
@@ -164,7 +164,7 @@ void ThrowRunTest::hundredThrows()
 void ThrowRunTest::entries_data()
 {
     QTest::addColumn<QString>("entry");
-    QTest::addColumn<int>("throws");     // -1: refused with a message
+    QTest::addColumn<int>("throws"); // -1: refused with a message
     QTest::addColumn<QString>("message");
 
     QTest::newRow("letters") << QStringLiteral("abc") << -1 << NotANumber;
@@ -173,8 +173,8 @@ void ThrowRunTest::entries_data()
     QTest::newRow("exponent") << QStringLiteral("1e3") << -1 << NotANumber;
     QTest::newRow("one past the most") << QStringLiteral("32767") << -1 << TooMany;
     QTest::newRow("rounds past the most") << QStringLiteral("32766,6") << -1 << TooMany;
-    QTest::newRow("far past the short range") << QStringLiteral("99999999999999999999") << -1
-                                              << TooMany;
+    QTest::newRow("far past the short range")
+        << QStringLiteral("99999999999999999999") << -1 << TooMany;
     QTest::newRow("greek fraction rounds up") << QStringLiteral("2,7") << 3 << QString();
     QTest::newRow("tie rounds to even") << QStringLiteral("2,5") << 2 << QString();
     QTest::newRow("surrounded by spaces") << QStringLiteral(" 7 ") << 7 << QString();
@@ -192,7 +192,9 @@ void ThrowRunTest::entries()
     QFETCH(int, throws);
     QFETCH(QString, message);
 
-    m_runtime->onMessage = [&](const QString &) { QVERIFY(!idle()); }; // shown over the run's look
+    m_runtime->onMessage = [&](const QString &) {
+        QVERIFY(!idle());
+    }; // shown over the run's look
     roll(entry);
 
     QVERIFY(idle());
@@ -268,8 +270,8 @@ void ThrowRunTest::exitDuringRun()
     };
     roll(QStringLiteral("100"));
 
-    QCOMPARE(m_runtime->journal, QStringList({QStringLiteral("message: Ευχαριστώ Πολύ"),
-                                              QStringLiteral("end")}));
+    QCOMPARE(m_runtime->journal,
+             QStringList({QStringLiteral("message: Ευχαριστώ Πολύ"), QStringLiteral("end")}));
     QCOMPARE(m_runtime->pumps, 10);
     QCOMPARE(m_runtime->reseeds, 9);
     QCOMPARE(logText(), QString());
@@ -325,8 +327,8 @@ void ThrowRunTest::percentagesAreSharesOfThrowsMade()
     const Results r = results();
     QCOMPARE(r.faces, QList<int>({1, 2, 3, 4, 6, 6}));
     QCOMPARE(r.counts, QList<int>({1, 1, 1, 1, 0, 2}));
-    QCOMPARE(r.percents, QStringList({"16,66667", "16,66667", "16,66667", "16,66667", "0",
-                                      "33,33333"}));
+    QCOMPARE(r.percents,
+             QStringList({"16,66667", "16,66667", "16,66667", "16,66667", "0", "33,33333"}));
 }
 
 QTEST_MAIN(ThrowRunTest)

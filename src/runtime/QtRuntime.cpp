@@ -10,8 +10,7 @@
 
 QtRuntime::QtRuntime()
     : Runtime(Generator::fromEntropy())
-{
-}
+{}
 
 void QtRuntime::PumpEvents()
 {

@@ -7,8 +7,7 @@
 
 Runtime::Runtime(const Generator &generator)
     : m_generator(generator)
-{
-}
+{}
 
 Runtime::~Runtime() = default;
 

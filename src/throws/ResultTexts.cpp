@@ -29,8 +29,8 @@ constexpr std::array<FaceLabel, FaceSides> FaceLabels = {{
 
 QString ThrowLogLine(qint16 throwNo, qint16 face)
 {
-    return u"Ρίξιμο " % Runtime::Int16ToText(throwNo) % u"ο: " % Runtime::Int16ToText(face)
-           % LineBreak;
+    return u"Ρίξιμο " % Runtime::Int16ToText(throwNo) % u"ο: " % Runtime::Int16ToText(face) %
+           LineBreak;
 }
 
 qsizetype throwLogLength(qint16 throwCount)
@@ -49,9 +49,9 @@ QString StatsText(const FaceCounts &faceCount, const FacePercents &facePercent,
 {
     QString text;
     for (std::size_t face = 0; face < FaceSides; ++face) {
-        text += FaceLabels[face].label % Runtime::Int16ToText(faceCount[face])
-                % u" φορές. Ποσοστό:" % runtime.SingleToText(facePercent[face])
-                % FaceLabels[face].percentSign % LineBreak;
+        text += FaceLabels[face].label % Runtime::Int16ToText(faceCount[face]) %
+                u" φορές. Ποσοστό:" % runtime.SingleToText(facePercent[face]) %
+                FaceLabels[face].percentSign % LineBreak;
     }
     return text;
 }

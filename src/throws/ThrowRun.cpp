@@ -90,7 +90,8 @@ void ChangeNumOfThrows_Click(DiceSurface &dice, Runtime &runtime)
     FacePercents FacePercent{};
     if (made > 0) {
         for (std::size_t face = 0; face < FaceSides; ++face)
-            FacePercent[face] = static_cast<float>(static_cast<double>(FaceCount[face]) / made * 100.0);
+            FacePercent[face] =
+                static_cast<float>(static_cast<double>(FaceCount[face]) / made * 100.0);
     }
     dice.SetStatsText(StatsText(FaceCount, FacePercent, runtime));
     dice.ShowIdleArrangement();

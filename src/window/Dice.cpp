@@ -57,9 +57,8 @@ QWidget *createLabel(const Control &design, QWidget *parent)
     auto *label = new QLabel(design.caption.toString(), parent);
     label->setWordWrap(true);
     label->setAutoFillBackground(true);
-    label->setAlignment(Qt::AlignTop
-                        | (design.alignment == Alignment::Centred ? Qt::AlignHCenter
-                                                                  : Qt::AlignLeft));
+    label->setAlignment(
+        Qt::AlignTop | (design.alignment == Alignment::Centred ? Qt::AlignHCenter : Qt::AlignLeft));
     return label;
 }
 
@@ -76,17 +75,17 @@ void wrapButtonCaption(QPushButton &button, const QString &caption)
 {
     QStyleOptionButton option;
     option.initFrom(&button);
-    const QRect contents = button.style()->subElementRect(QStyle::SE_PushButtonContents, &option,
-                                                          &button);
+    const QRect contents =
+        button.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &button);
     button.setText(Appearance::wrapped(caption, button.font(), contents.width()));
 }
 
 } // namespace
 
 Dice::Dice(Runtime &runtime, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                          | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                          | Qt::WindowCloseButtonHint)
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint)
     , m_runtime(runtime)
 {
     setWindowTitle(windowDesign.title.toString());
@@ -96,9 +95,9 @@ Dice::Dice(Runtime &runtime, QWidget *parent)
     setWindowIcon(icon);
     setFont(Appearance::font(windowDesign.font));
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Window,
-                     Appearance::colour(windowDesign.background, palette.color(QPalette::Window),
-                                        palette));
+    palette.setColor(
+        QPalette::Window,
+        Appearance::colour(windowDesign.background, palette.color(QPalette::Window), palette));
     setPalette(palette);
     setAutoFillBackground(true);
     setFixedSize(toPixels(windowDesign.clientWidth), toPixels(windowDesign.clientHeight));
@@ -177,8 +176,8 @@ void Dice::setTabOrder()
 
 void Dice::connectClicks()
 {
-    connect(static_cast<QPushButton *>(m_controls[ChangeNumOfThrows]), &QPushButton::clicked,
-            this, [this] { ChangeNumOfThrows_Click(*this, m_runtime); });
+    connect(static_cast<QPushButton *>(m_controls[ChangeNumOfThrows]), &QPushButton::clicked, this,
+            [this] { ChangeNumOfThrows_Click(*this, m_runtime); });
     connect(static_cast<QPushButton *>(m_controls[Command1]), &QPushButton::clicked, this,
             [this] { Command1_Click(*this); });
     connect(static_cast<QPushButton *>(m_controls[Command2]), &QPushButton::clicked, this,
