@@ -1,6 +1,10 @@
 // Measures full runs through the real window (offscreen): click to idle, the throw loop, the
 // loading of the log box, the loop's own cost per throw, and peak memory. Prints medians, then
 // one JSON line with the figures.
+//
+// With --soak it makes 200 full runs of 32766 throws and 1000 cancelled runs in one process
+// instead, and fails when resident memory grows by more than 5 % from the first run to the
+// last, or when widgets or open file descriptors are left behind.
 
 #include "runtime/QtRuntime.h"
 #include "throws/DiceSurface.h"
@@ -9,7 +13,9 @@
 #include "window/Dice.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
@@ -22,7 +28,8 @@
 
 namespace {
 
-// Notes when the run's loop begins: at its first pump.
+// Notes when the run's loop begins (at its first pump), and can press the cancel button after
+// a given number of pumps, as a user would during the run.
 class TimedRuntime : public QtRuntime
 {
 public:
@@ -31,10 +38,15 @@ public:
         if (loopStart < 0)
             loopStart = clock.nsecsElapsed();
         QtRuntime::PumpEvents();
+        if (++pumps == cancelAtPump && cancel)
+            cancel->click();
     }
 
     QElapsedTimer clock;
     qint64 loopStart = -1;
+    int pumps = 0;
+    int cancelAtPump = -1;
+    QPushButton *cancel = nullptr;
 };
 
 // Notes how long the log box takes to load the finished log.
@@ -77,8 +89,8 @@ public:
     void ShowRunningArrangement() override {}
     void ShowIdleArrangement() override {}
     QString GetEntryText() const override { return QStringLiteral("32766"); }
-    void SetLogText(const QString &) override {}
-    void SetStatsText(const QString &) override {}
+    void SetLogText(const QString & /*text*/) override {}
+    void SetStatsText(const QString & /*text*/) override {}
 };
 
 double median(std::vector<double> values)
@@ -98,7 +110,9 @@ RunFigures measureRuns(TimedDice &dice, TimedRuntime &runtime, const QString &th
 {
     static_cast<QLineEdit *>(dice.control(DiceDesign::NumOfThrows))->setText(throws);
     auto *roll = static_cast<QPushButton *>(dice.control(DiceDesign::ChangeNumOfThrows));
-    std::vector<double> total, loop, box;
+    std::vector<double> total;
+    std::vector<double> loop;
+    std::vector<double> box;
     for (int i = 0; i < repetitions; ++i) {
         QCoreApplication::processEvents();
         runtime.loopStart = -1;
@@ -126,6 +140,69 @@ double loopNanosecondsPerThrow(int repetitions)
     return median(perThrow);
 }
 
+double residentMegabytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return static_cast<double>(fields.value(1).toLongLong() * 4096) / (1024.0 * 1024.0);
+}
+
+qsizetype openDescriptors()
+{
+    return QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size();
+}
+
+int soak(TimedDice &dice, TimedRuntime &runtime)
+{
+    auto *entry = static_cast<QLineEdit *>(dice.control(DiceDesign::NumOfThrows));
+    auto *roll = static_cast<QPushButton *>(dice.control(DiceDesign::ChangeNumOfThrows));
+    runtime.cancel = static_cast<QPushButton *>(dice.control(DiceDesign::Command1));
+    const auto run = [&](int cancelAtPump) {
+        runtime.pumps = 0;
+        runtime.cancelAtPump = cancelAtPump;
+        runtime.loopStart = -1;
+        runtime.clock.start();
+        roll->click();
+        QCoreApplication::processEvents();
+    };
+
+    entry->setText(QStringLiteral("32766"));
+    run(-1);
+    const double firstRss = residentMegabytes();
+    const qsizetype widgets = QApplication::allWidgets().size();
+    const qsizetype descriptors = openDescriptors();
+    for (int i = 1; i < 200; ++i)
+        run(-1);
+    for (int i = 0; i < 1000; ++i)
+        run(1 + (i * 37) % 5000); // cancelled after a varying number of throws
+    run(-1);
+    const double lastRss = residentMegabytes();
+
+    const double growth = (lastRss - firstRss) / firstRss * 100.0;
+    const qsizetype widgetsAfter = QApplication::allWidgets().size();
+    const qsizetype descriptorsAfter = openDescriptors();
+    std::printf("soak: 201 full runs and 1000 cancelled runs\n");
+    std::printf("resident memory after the first run %.1f MB, after the last %.1f MB (%+.2f %%)\n",
+                firstRss, lastRss, growth);
+    std::printf("widgets %lld -> %lld, open file descriptors %lld -> %lld\n",
+                static_cast<long long>(widgets), static_cast<long long>(widgetsAfter),
+                static_cast<long long>(descriptors), static_cast<long long>(descriptorsAfter));
+    const QJsonObject figures{
+        {QStringLiteral("rss_first_mb"), firstRss},
+        {QStringLiteral("rss_last_mb"), lastRss},
+        {QStringLiteral("rss_growth_percent"), growth},
+        {QStringLiteral("widgets_before"), widgets},
+        {QStringLiteral("widgets_after"), widgetsAfter},
+        {QStringLiteral("fds_before"), descriptors},
+        {QStringLiteral("fds_after"), descriptorsAfter},
+    };
+    std::printf("%s\n", QJsonDocument(figures).toJson(QJsonDocument::Compact).constData());
+    const bool sound = growth <= 5.0 && widgetsAfter == widgets && descriptorsAfter == descriptors;
+    return sound ? 0 : 1;
+}
+
 double peakResidentMegabytes()
 {
     rusage usage{};
@@ -146,6 +223,8 @@ int main(int argc, char *argv[])
     TimedDice dice(runtime);
     dice.show();
     QCoreApplication::processEvents();
+    if (QCoreApplication::arguments().contains(QStringLiteral("--soak")))
+        return soak(dice, runtime);
 
     const RunFigures small = measureRuns(dice, runtime, QStringLiteral("100"), 51);
     const RunFigures large = measureRuns(dice, runtime, QStringLiteral("32766"), 15);

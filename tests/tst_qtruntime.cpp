@@ -26,7 +26,7 @@ namespace {
 class MessageBoxWatcher
 {
 public:
-    explicit MessageBoxWatcher(std::function<void(QMessageBox &)> inspect = {})
+    explicit MessageBoxWatcher(const std::function<void(QMessageBox &)> &inspect = {})
     {
         QObject::connect(&m_poll, &QTimer::timeout, &m_poll, [this, inspect] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());

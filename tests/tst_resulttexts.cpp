@@ -76,7 +76,7 @@ void ResultTextsTest::statsText_data()
                                                       "Τεσσάρια βγήκαν: 16 φορές. Ποσοστό:16%\r\n"
                                                       "Πεντάρια βγήκαν: 17 φορές. Ποσοστό:17%\r\n"
                                                       "Εξάρια βγήκαν: 17 φορές. Ποσοστό:17%\r\n");
-    const float sixth = static_cast<float>(1.0 / 6.0 * 100.0);
+    const auto sixth = static_cast<float>(1.0 / 6.0 * 100.0);
     QTest::newRow("six throws, greek separator")
         << QLocale(QLocale::Greek, QLocale::Greece) << FaceCounts{1, 1, 1, 1, 1, 1}
         << FacePercents{sixth, sixth, sixth, sixth, sixth, sixth}
@@ -93,7 +93,7 @@ void ResultTextsTest::statsText_data()
                                                  "Τεσσάρια βγήκαν: 0 φορές. Ποσοστό:0%\r\n"
                                                  "Πεντάρια βγήκαν: 0 φορές. Ποσοστό:0%\r\n"
                                                  "Εξάρια βγήκαν: 0 φορές. Ποσοστό:0%\r\n");
-    const float rare = static_cast<float>(1.0 / 32766.0 * 100.0);
+    const auto rare = static_cast<float>(1.0 / 32766.0 * 100.0);
     QTest::newRow("smallest share")
         << QLocale::c() << FaceCounts{32765, 1, 0, 0, 0, 0}
         << FacePercents{100.0f - rare, rare, 0, 0, 0, 0}

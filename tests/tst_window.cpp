@@ -258,7 +258,7 @@ void WindowTest::captionsFit_data()
 void WindowTest::captionsFit()
 {
     QFETCH(QString, name);
-    QWidget *widget = m_dice->findChild<QWidget *>(name);
+    auto *widget = m_dice->findChild<QWidget *>(name);
     const QFontMetrics metrics = widget->fontMetrics();
     if (auto *label = qobject_cast<QLabel *>(widget)) {
         QVERIFY2(
@@ -345,7 +345,7 @@ void WindowTest::keysPressNoButton()
 {
     QFETCH(QString, focus);
     QFETCH(int, key);
-    QWidget *target = m_dice->findChild<QWidget *>(focus);
+    auto *target = m_dice->findChild<QWidget *>(focus);
     target->setFocus();
     QTest::keyClick(target, static_cast<Qt::Key>(key));
     QCOMPARE(m_runtime->pumps, 0);

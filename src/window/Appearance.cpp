@@ -36,7 +36,7 @@ QColor colour(const DiceDesign::Colour &colour, const QColor &fallback, const QP
 {
     switch (colour.source) {
     case DiceDesign::Colour::Source::Rgb:
-        return QColor(colour.rgb);
+        return QColor::fromRgb(colour.rgb);
     case DiceDesign::Colour::Source::HighlightedText:
         return system.color(QPalette::HighlightedText);
     case DiceDesign::Colour::Source::Default:

@@ -207,26 +207,15 @@ QString Dice::GetEntryText() const
     return m_numOfThrows->text();
 }
 
-namespace {
-
-// The texts end their lines with "\r\n"; a Qt text box breaks lines at "\n" alone.
-QString boxText(const QString &text)
-{
-    QString result = text;
-    result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return result;
-}
-
-} // namespace
-
+// A text box takes "\r\n" as one line break, as the texts write them.
 void Dice::SetLogText(const QString &text)
 {
-    m_dicePool->setPlainText(boxText(text));
+    m_dicePool->setPlainText(text);
 }
 
 void Dice::SetStatsText(const QString &text)
 {
-    m_stats->setPlainText(boxText(text));
+    m_stats->setPlainText(text);
 }
 
 void Dice::Command2_Click()
