@@ -62,7 +62,6 @@ QWidget *createLabel(const Control &design, QWidget *parent)
     return label;
 }
 
-// Push buttons do not wrap their captions, so the caption is broken into lines here.
 QWidget *createButton(QWidget *parent)
 {
     auto *button = new QPushButton(parent);
@@ -71,6 +70,7 @@ QWidget *createButton(QWidget *parent)
     return button;
 }
 
+// Push buttons do not wrap their captions, so the caption is broken into lines here.
 void wrapButtonCaption(QPushButton &button, const QString &caption)
 {
     QStyleOptionButton option;
@@ -114,7 +114,7 @@ Dice::Dice(Runtime &runtime, QWidget *parent)
     m_numOfThrows->setAccessibleName(controls[Label1].caption.toString());
     m_stats->setAccessibleName(controls[Label4].caption.toString());
 
-    setTabOrder();
+    chainTabOrder();
     connectClicks();
     m_dicePool->setFocus();
 }
@@ -156,7 +156,7 @@ QWidget *Dice::createControl(const Control &design)
     return widget;
 }
 
-void Dice::setTabOrder()
+void Dice::chainTabOrder()
 {
     std::array<const Control *, ControlCount> order{};
     std::transform(controls.begin(), controls.end(), order.begin(),

@@ -37,7 +37,7 @@ protected:
 
 private:
     QWidget *createControl(const DiceDesign::Control &design);
-    void setTabOrder();
+    void chainTabOrder();
     void connectClicks();
 
     Runtime &m_runtime;

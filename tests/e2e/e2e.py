@@ -6,6 +6,7 @@ Usage: e2e.py BINARY ARTIFACT_DIR CASE
 
 import os
 import re
+import shutil
 import struct
 import subprocess
 import sys
@@ -178,14 +179,19 @@ class Program:
         event = protocol.event.ClientMessage(window=window, client_type=protocols,
                                              data=(32, [delete, X.CurrentTime, 0, 0, 0]))
         window.send_event(event, event_mask=X.NoEventMask)
-        screen.flush()
+        screen.sync()  # a round trip: the server has handled the request before we hang up
         screen.close()
 
     def exit_status(self, timeout=20):
         try:
             return self.process.wait(timeout)
         except subprocess.TimeoutExpired:
-            raise Failure("the program did not end")
+            stacks = ""
+            if shutil.which("gdb"):  # where it hangs, for whoever reads the failure
+                stacks = subprocess.run(
+                    ["gdb", "-p", str(self.process.pid), "-batch", "-ex",
+                     "thread apply all bt 25"], capture_output=True, text=True).stdout
+            raise Failure("the program did not end\n" + stacks[-6000:])
 
     def stop(self):
         if self.process.poll() is None:
@@ -351,8 +357,9 @@ def case_close_during_run(program):
     program.close_from_title_bar()
     status = program.exit_status()
     check(status == 0, "exit status %d" % status)
-    leftover = subprocess.run(["pgrep", "-x", os.path.basename(BINARY)], capture_output=True,
-                              text=True).stdout.split()
+    # Anything of the program's still alive in this test's session (it has no other).
+    leftover = subprocess.run(["pgrep", "--exact", "--session", str(os.getsid(0)),
+                               os.path.basename(BINARY)], capture_output=True, text=True).stdout.split()
     check(leftover == [], "no process left: %s" % leftover)
     return "closed from the title bar during a run: ended with status 0, no process left"
 
@@ -362,18 +369,24 @@ def main():
     if case is None:
         sys.exit("no such case: " + CASE)
     program = Program()
+    failed = False
     try:
         observed = case(program)
         print("PASS %s: %s" % (CASE, observed))
     except Failure as failure:
+        failed = True
         try:
             program.screenshot("failure")
-        except Exception:
+        except Exception:  # the screen may be gone with the program
             pass
         print("FAIL %s: %s" % (CASE, failure))
-        sys.exit(1)
     finally:
         program.stop()
+    if failed:
+        print("exit status %s; the program's output:" % program.process.returncode)
+        with open(os.path.join(ARTIFACTS, CASE + ".log")) as log:
+            print(log.read()[-4000:])
+        sys.exit(1)
 
 
 if __name__ == "__main__":
