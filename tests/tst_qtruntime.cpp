@@ -3,21 +3,14 @@
 #include "window/Dice.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include <functional>
 
-using DiceDesign::ChangeNumOfThrows;
-using DiceDesign::Command1;
 using DiceDesign::Command2;
-using DiceDesign::DicePool;
-using DiceDesign::NumOfThrows;
-using DiceDesign::Stats;
 
 namespace {
 
@@ -49,12 +42,6 @@ private:
     QMessageBox *m_answering = nullptr;
 };
 
-int logLines(const Dice &dice)
-{
-    const QString log = static_cast<QPlainTextEdit *>(dice.control(DicePool))->toPlainText();
-    return static_cast<int>(log.count(u'\n'));
-}
-
 } // namespace
 
 class QtRuntimeTest : public QObject
@@ -68,15 +55,9 @@ private slots:
 
     void pumpRunsPendingEvents();
     void messageBoxIsModalWithTitleAndOneButton();
-    void badEntryMessageBlocksTheWindow();
-    void realRunOfHundred();
-    void realCancelledRun();
     void exitEndsEventLoopWithZero();
-    void closingDuringRunEndsWithoutResults();
 
 private:
-    void roll(const QString &entry);
-
     std::unique_ptr<QtRuntime> m_runtime;
     std::unique_ptr<Dice> m_dice;
 };
@@ -98,12 +79,6 @@ void QtRuntimeTest::cleanup()
 {
     m_dice.reset();
     m_runtime.reset();
-}
-
-void QtRuntimeTest::roll(const QString &entry)
-{
-    static_cast<QLineEdit *>(m_dice->control(NumOfThrows))->setText(entry);
-    QTest::mouseClick(m_dice->control(ChangeNumOfThrows), Qt::LeftButton);
 }
 
 void QtRuntimeTest::pumpRunsPendingEvents()
@@ -130,55 +105,6 @@ void QtRuntimeTest::messageBoxIsModalWithTitleAndOneButton()
     QCOMPARE(watcher.texts, QStringList{QStringLiteral("Γεια")});
 }
 
-void QtRuntimeTest::badEntryMessageBlocksTheWindow()
-{
-    const MessageBoxWatcher watcher([&](QMessageBox &) {
-        // A click on the exit button behind the box, as the window system delivers it.
-        QWindow *window = m_dice->windowHandle();
-        const QWidget *exit = m_dice->control(Command2);
-        QTest::mouseClick(window, Qt::LeftButton, {}, exit->geometry().center());
-    });
-    roll(QStringLiteral("abc"));
-    QCOMPARE(watcher.texts, QStringList{QStringLiteral("Δώσε Αριθμό")});
-    QVERIFY(!m_runtime->programEnded());
-    QCOMPARE(m_dice->GetEntryText(), QStringLiteral("abc"));
-    QVERIFY(m_dice->control(ChangeNumOfThrows)->isVisible());
-
-    // The same click with no box open does reach the button.
-    QTest::mouseClick(m_dice->windowHandle(), Qt::LeftButton, {},
-                      m_dice->control(Command2)->geometry().center());
-    QVERIFY(m_runtime->programEnded());
-}
-
-void QtRuntimeTest::realRunOfHundred()
-{
-    roll(QStringLiteral("100"));
-    QCOMPARE(logLines(*m_dice), 100);
-    QVERIFY(m_dice->control(ChangeNumOfThrows)->isVisible());
-}
-
-void QtRuntimeTest::realCancelledRun()
-{
-    // A click that arrives through the real pump while a long run goes on.
-    int fired = 0;
-    QTimer clicker;
-    connect(&clicker, &QTimer::timeout, this, [&] {
-        if (++fired == 30)
-            QTest::mouseClick(m_dice->control(Command1), Qt::LeftButton);
-    });
-    clicker.start(0);
-    roll(QStringLiteral("32766"));
-    clicker.stop();
-
-    const int made = logLines(*m_dice);
-    QVERIFY2(made >= 1 && made < 32766, qPrintable(QString::number(made)));
-    const QString stats = static_cast<QPlainTextEdit *>(m_dice->control(Stats))->toPlainText();
-    int counted = 0;
-    for (const QString &line : stats.split(u'\n', Qt::SkipEmptyParts))
-        counted += line.section(u' ', 2, 2).toInt();
-    QCOMPARE(counted, made);
-}
-
 void QtRuntimeTest::exitEndsEventLoopWithZero()
 {
     const MessageBoxWatcher watcher;
@@ -187,19 +113,6 @@ void QtRuntimeTest::exitEndsEventLoopWithZero()
     QCOMPARE(QApplication::exec(), 0);
     QVERIFY(m_runtime->programEnded());
     QCOMPARE(watcher.texts, QStringList{QStringLiteral("Ευχαριστώ Πολύ")});
-}
-
-void QtRuntimeTest::closingDuringRunEndsWithoutResults()
-{
-    QTimer::singleShot(0, this, [&] {
-        // Handled by the run's first pump.
-        QMetaObject::invokeMethod(m_dice.get(), &QWidget::close, Qt::QueuedConnection);
-        roll(QStringLiteral("32766"));
-    });
-    QCOMPARE(QApplication::exec(), 0);
-    QVERIFY(m_runtime->programEnded());
-    QCOMPARE(logLines(*m_dice), 0);
-    QVERIFY(static_cast<QPlainTextEdit *>(m_dice->control(Stats))->toPlainText().isEmpty());
 }
 
 QTEST_MAIN(QtRuntimeTest)

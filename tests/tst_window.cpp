@@ -151,8 +151,6 @@ private slots:
     void startState();
     void tabChain_data();
     void tabChain();
-    void keysPressNoButton_data();
-    void keysPressNoButton();
     void arrangementsRoundTrip();
     void resultBoxesShowLineBreaks();
     void textBoxesTakeLongText();
@@ -327,30 +325,6 @@ void WindowTest::tabChain()
         visited << QApplication::focusWidget()->objectName();
     }
     QCOMPARE(visited, chain);
-}
-
-void WindowTest::keysPressNoButton_data()
-{
-    QTest::addColumn<QString>("focus");
-    QTest::addColumn<int>("key");
-    QTest::newRow("Enter in the entry box") << QStringLiteral("NumOfThrows") << int(Qt::Key_Return);
-    QTest::newRow("keypad Enter in the entry box")
-        << QStringLiteral("NumOfThrows") << int(Qt::Key_Enter);
-    QTest::newRow("Esc in the entry box") << QStringLiteral("NumOfThrows") << int(Qt::Key_Escape);
-    QTest::newRow("Esc in the log") << QStringLiteral("DicePool") << int(Qt::Key_Escape);
-    QTest::newRow("Esc on the exit button") << QStringLiteral("Command2") << int(Qt::Key_Escape);
-}
-
-void WindowTest::keysPressNoButton()
-{
-    QFETCH(QString, focus);
-    QFETCH(int, key);
-    auto *target = m_dice->findChild<QWidget *>(focus);
-    target->setFocus();
-    QTest::keyClick(target, static_cast<Qt::Key>(key));
-    QCOMPARE(m_runtime->pumps, 0);
-    QCOMPARE(m_runtime->journal, QStringList());
-    QCOMPARE(captionOf(m_dice->control(Stats)), QString());
 }
 
 void WindowTest::arrangementsRoundTrip()
