@@ -28,8 +28,9 @@ void addOne(qint16 &counter)
 
 qint16 faceOf(float r)
 {
-    // Widened to double before the multiplication, as the face rule asks; the clamp keeps a
-    // generator that strays outside [0, 1) from counting outside the six faces.
+    // Widened to double first: in single precision r * 6 + 1 can round up into the next face
+    // (0.33333331 would give 3). The clamp keeps a generator that strays outside [0, 1) from
+    // counting outside the six faces.
     const double face = std::floor(static_cast<double>(r) * 6.0 + 1.0);
     return static_cast<qint16>(std::clamp(face, 1.0, 6.0));
 }
