@@ -38,6 +38,23 @@ LOG_LINE = re.compile(r"^Ρίξιμο (\d+)ο: ([1-6])$")
 STATS_LINE = re.compile(r"^\S+ βγήκαν: (\d+) φορές\. Ποσοστό:([\d,]+) ?%$")
 
 
+# Inherited by the program and anything it might start, so that what it leaves behind can be
+# told apart from any other copy of the program running on the machine.
+MARK = "%d-%d" % (os.getpid(), time.time_ns())
+
+
+def marked_processes():
+    found = []
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open("/proc/%s/environ" % pid, "rb") as environ:
+                if b"QUILVANE_E2E_MARK=" + MARK.encode() in environ.read().split(b"\0"):
+                    found.append(pid)
+        except OSError:  # gone meanwhile, or not ours to read
+            pass
+    return found
+
+
 class Failure(Exception):
     pass
 
@@ -65,7 +82,7 @@ def xdotool(*args):
 class Program:
     def __init__(self):
         env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                   LANG="el_GR.UTF-8", LC_ALL="el_GR.UTF-8")
+                   LANG="el_GR.UTF-8", LC_ALL="el_GR.UTF-8", QUILVANE_E2E_MARK=MARK)
         self.log = open(os.path.join(ARTIFACTS, CASE + ".log"), "w")
         self.process = subprocess.Popen([BINARY], env=env, stdout=self.log, stderr=self.log)
         self.window = int(wait_for(lambda: self._main_window(), "the main window"))
@@ -359,9 +376,7 @@ def case_close_during_run(program):
     program.close_from_title_bar()
     status = program.exit_status()
     check(status == 0, "exit status %d" % status)
-    # Anything of the program's still alive in this test's session (it has no other).
-    leftover = subprocess.run(["pgrep", "--exact", "--session", str(os.getsid(0)),
-                               os.path.basename(BINARY)], capture_output=True, text=True).stdout.split()
+    leftover = marked_processes()
     check(leftover == [], "no process left: %s" % leftover)
     return "closed from the title bar during a run: ended with status 0, no process left"
 
