@@ -1,6 +1,6 @@
+#include "DiceFixture.h"
 #include "runtime/QtRuntime.h"
 #include "window/Appearance.h"
-#include "window/Dice.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -58,8 +58,7 @@ private slots:
     void exitEndsEventLoopWithZero();
 
 private:
-    std::unique_ptr<QtRuntime> m_runtime;
-    std::unique_ptr<Dice> m_dice;
+    DiceFixture<QtRuntime> m_window;
 };
 
 void QtRuntimeTest::initTestCase()
@@ -69,16 +68,12 @@ void QtRuntimeTest::initTestCase()
 
 void QtRuntimeTest::init()
 {
-    m_runtime = std::make_unique<QtRuntime>();
-    m_dice = std::make_unique<Dice>(*m_runtime);
-    m_dice->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_dice.get()));
+    QVERIFY(m_window.open());
 }
 
 void QtRuntimeTest::cleanup()
 {
-    m_dice.reset();
-    m_runtime.reset();
+    m_window.close();
 }
 
 void QtRuntimeTest::pumpRunsPendingEvents()
@@ -86,8 +81,8 @@ void QtRuntimeTest::pumpRunsPendingEvents()
     int handled = 0;
     for (int i = 0; i < 3; ++i)
         QMetaObject::invokeMethod(
-            m_dice.get(), [&] { ++handled; }, Qt::QueuedConnection);
-    m_runtime->PumpEvents();
+            m_window.dice.get(), [&] { ++handled; }, Qt::QueuedConnection);
+    m_window.runtime->PumpEvents();
     QCOMPARE(handled, 3);
 }
 
@@ -101,17 +96,17 @@ void QtRuntimeTest::messageBoxIsModalWithTitleAndOneButton()
         QCOMPARE(box.icon(), QMessageBox::NoIcon);
         QCOMPARE(box.windowModality(), Qt::ApplicationModal);
     });
-    m_runtime->ShowMessage(QStringLiteral("Γεια"));
+    m_window.runtime->ShowMessage(QStringLiteral("Γεια"));
     QCOMPARE(watcher.texts, QStringList{QStringLiteral("Γεια")});
 }
 
 void QtRuntimeTest::exitEndsEventLoopWithZero()
 {
     const MessageBoxWatcher watcher;
-    QTimer::singleShot(0, this,
-                       [&] { QTest::mouseClick(m_dice->control(Command2), Qt::LeftButton); });
+    QTimer::singleShot(
+        0, this, [&] { QTest::mouseClick(m_window.dice->control(Command2), Qt::LeftButton); });
     QCOMPARE(QApplication::exec(), 0);
-    QVERIFY(m_runtime->programEnded());
+    QVERIFY(m_window.runtime->programEnded());
     QCOMPARE(watcher.texts, QStringList{QStringLiteral("Ευχαριστώ Πολύ")});
 }
 

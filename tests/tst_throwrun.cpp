@@ -1,6 +1,6 @@
+#include "DiceFixture.h"
 #include "ScriptedRuntime.h"
 #include "window/Appearance.h"
-#include "window/Dice.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -43,8 +43,8 @@ private slots:
     void hundredThrows();
     void entries_data();
     void entries();
-    void cancelAfterThirty();
-    void cancelWaitingBeforeFirstThrow();
+    void cancel_data();
+    void cancel();
     void largestRun();
     void exitDuringRun();
     void twoRunsInARow();
@@ -59,8 +59,7 @@ private:
     QString logText() const;
     QString statsText() const;
 
-    std::unique_ptr<ScriptedRuntime> m_runtime;
-    std::unique_ptr<Dice> m_dice;
+    DiceFixture<ScriptedRuntime> m_window;
 };
 
 void ThrowRunTest::initTestCase()
@@ -70,39 +69,37 @@ void ThrowRunTest::initTestCase()
 
 void ThrowRunTest::init()
 {
-    m_runtime = std::make_unique<ScriptedRuntime>(QLocale(QLocale::Greek, QLocale::Greece));
-    m_dice = std::make_unique<Dice>(*m_runtime);
-    m_dice->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_dice.get()));
+    QVERIFY(m_window.open(QLocale(QLocale::Greek, QLocale::Greece)));
 }
 
 void ThrowRunTest::cleanup()
 {
-    m_dice.reset();
-    m_runtime.reset();
+    m_window.close();
 }
 
 void ThrowRunTest::roll(const QString &entry)
 {
-    static_cast<QLineEdit *>(m_dice->control(NumOfThrows))->setText(entry);
-    QTest::mouseClick(m_dice->control(ChangeNumOfThrows), Qt::LeftButton);
+    static_cast<QLineEdit *>(m_window.dice->control(NumOfThrows))->setText(entry);
+    QTest::mouseClick(m_window.dice->control(ChangeNumOfThrows), Qt::LeftButton);
 }
 
 bool ThrowRunTest::idle() const
 {
-    return m_dice->control(Label1)->isVisible() && m_dice->control(NumOfThrows)->isVisible() &&
-           m_dice->control(ChangeNumOfThrows)->isVisible() &&
-           !m_dice->control(Label3)->isVisible() && !m_dice->control(Command1)->isVisible();
+    return m_window.dice->control(Label1)->isVisible() &&
+           m_window.dice->control(NumOfThrows)->isVisible() &&
+           m_window.dice->control(ChangeNumOfThrows)->isVisible() &&
+           !m_window.dice->control(Label3)->isVisible() &&
+           !m_window.dice->control(Command1)->isVisible();
 }
 
 QString ThrowRunTest::logText() const
 {
-    return static_cast<QPlainTextEdit *>(m_dice->control(DicePool))->toPlainText();
+    return static_cast<QPlainTextEdit *>(m_window.dice->control(DicePool))->toPlainText();
 }
 
 QString ThrowRunTest::statsText() const
 {
-    return static_cast<QPlainTextEdit *>(m_dice->control(Stats))->toPlainText();
+    return static_cast<QPlainTextEdit *>(m_window.dice->control(Stats))->toPlainText();
 }
 
 // Reads the boxes back, checking the form of every line on the way.
@@ -139,17 +136,17 @@ Results ThrowRunTest::results() const
 void ThrowRunTest::hundredThrows()
 {
     bool runningSeen = true;
-    m_runtime->onPump = [&](int) {
-        runningSeen = runningSeen && !idle() && m_dice->control(Command1)->isVisible() &&
-                      m_dice->control(Label3)->isVisible() && logText().isEmpty() &&
+    m_window.runtime->onPump = [&](int) {
+        runningSeen = runningSeen && !idle() && m_window.dice->control(Command1)->isVisible() &&
+                      m_window.dice->control(Label3)->isVisible() && logText().isEmpty() &&
                       statsText().isEmpty();
     };
     roll(QStringLiteral("100"));
 
     QVERIFY(runningSeen);
     QVERIFY(idle());
-    QCOMPARE(m_runtime->pumps, 100);
-    QCOMPARE(m_runtime->reseeds, 100);
+    QCOMPARE(m_window.runtime->pumps, 100);
+    QCOMPARE(m_window.runtime->reseeds, 100);
     const Results r = results();
     QCOMPARE(r.faces.size(), 100);
     QCOMPARE(r.counts.size(), 6);
@@ -158,7 +155,7 @@ void ThrowRunTest::hundredThrows()
         QCOMPARE(r.percents[face - 1], QString::number(r.counts[face - 1]));
     }
     QCOMPARE(std::accumulate(r.counts.begin(), r.counts.end(), 0), 100);
-    QCOMPARE(m_runtime->journal, QStringList());
+    QCOMPARE(m_window.runtime->journal, QStringList());
 }
 
 void ThrowRunTest::entries_data()
@@ -192,21 +189,21 @@ void ThrowRunTest::entries()
     QFETCH(int, throws);
     QFETCH(QString, message);
 
-    m_runtime->onMessage = [&](const QString &) {
+    m_window.runtime->onMessage = [&](const QString &) {
         QVERIFY(!idle());
     }; // shown over the run's look
     roll(entry);
 
     QVERIFY(idle());
-    QCOMPARE(m_dice->GetEntryText(), entry);
-    QCOMPARE(m_runtime->pumps, std::max(throws, 0));
+    QCOMPARE(m_window.dice->GetEntryText(), entry);
+    QCOMPARE(m_window.runtime->pumps, std::max(throws, 0));
     if (throws < 0) {
-        QCOMPARE(m_runtime->journal, QStringList{message});
+        QCOMPARE(m_window.runtime->journal, QStringList{message});
         QCOMPARE(logText(), QString());
         QCOMPARE(statsText(), QString());
         return;
     }
-    QCOMPARE(m_runtime->journal, QStringList());
+    QCOMPARE(m_window.runtime->journal, QStringList());
     const Results r = results();
     QCOMPARE(r.faces.size(), throws);
     QCOMPARE(std::accumulate(r.counts.begin(), r.counts.end(), 0), throws);
@@ -214,42 +211,38 @@ void ThrowRunTest::entries()
         QCOMPARE(r.percents, QStringList(6, QStringLiteral("0")));
 }
 
-void ThrowRunTest::cancelAfterThirty()
+void ThrowRunTest::cancel_data()
 {
-    m_runtime->onPump = [&](int pumpNo) {
-        if (pumpNo == 31)
-            QTest::mouseClick(m_dice->control(Command1), Qt::LeftButton);
+    QTest::addColumn<int>("clickAtPump");
+    QTest::newRow("waiting before the first throw") << 1;
+    QTest::newRow("after thirty throws") << 31;
+}
+
+// The click arrives through the pump before throw clickAtPump, which is then not made; the
+// results are those of the throws made so far, and shares of them.
+void ThrowRunTest::cancel()
+{
+    QFETCH(int, clickAtPump);
+    m_window.runtime->onPump = [&](int pumpNo) {
+        if (pumpNo == clickAtPump)
+            QTest::mouseClick(m_window.dice->control(Command1), Qt::LeftButton);
     };
     roll(QStringLiteral("32766"));
 
+    const int made = clickAtPump - 1;
     QVERIFY(idle());
-    QCOMPARE(m_runtime->pumps, 31);
-    QCOMPARE(m_runtime->reseeds, 30); // the throw after the click is not made
-    QVERIFY(m_dice->StopThrows);
+    QVERIFY(m_window.dice->StopThrows);
+    QCOMPARE(m_window.runtime->pumps, clickAtPump);
+    QCOMPARE(m_window.runtime->reseeds, made);
     const Results r = results();
-    QCOMPARE(r.faces.size(), 30);
-    QCOMPARE(std::accumulate(r.counts.begin(), r.counts.end(), 0), 30);
+    QCOMPARE(r.faces.size(), made);
+    QCOMPARE(std::accumulate(r.counts.begin(), r.counts.end(), 0), made);
     for (int face = 1; face <= 6; ++face) {
-        QCOMPARE(r.counts[face - 1], r.faces.count(face));
-        const auto share = static_cast<float>(r.counts[face - 1] / 30.0 * 100.0);
-        QCOMPARE(r.percents[face - 1], m_runtime->SingleToText(share));
+        const int count = r.counts[face - 1];
+        QCOMPARE(count, r.faces.count(face));
+        const float share = made == 0 ? 0.0f : static_cast<float>(count / double(made) * 100.0);
+        QCOMPARE(r.percents[face - 1], m_window.runtime->SingleToText(share));
     }
-}
-
-void ThrowRunTest::cancelWaitingBeforeFirstThrow()
-{
-    m_runtime->onPump = [&](int pumpNo) {
-        if (pumpNo == 1)
-            QTest::mouseClick(m_dice->control(Command1), Qt::LeftButton);
-    };
-    roll(QStringLiteral("100"));
-
-    QVERIFY(idle());
-    QCOMPARE(m_runtime->pumps, 1);
-    QCOMPARE(logText(), QString());
-    const Results r = results();
-    QCOMPARE(r.counts, QList<int>(6, 0));
-    QCOMPARE(r.percents, QStringList(6, QStringLiteral("0")));
 }
 
 void ThrowRunTest::largestRun()
@@ -263,16 +256,16 @@ void ThrowRunTest::largestRun()
 
 void ThrowRunTest::exitDuringRun()
 {
-    m_runtime->onPump = [&](int pumpNo) {
+    m_window.runtime->onPump = [&](int pumpNo) {
         if (pumpNo == 10)
-            QTest::mouseClick(m_dice->control(Command2), Qt::LeftButton);
+            QTest::mouseClick(m_window.dice->control(Command2), Qt::LeftButton);
     };
     roll(QStringLiteral("100"));
 
-    QCOMPARE(m_runtime->journal,
+    QCOMPARE(m_window.runtime->journal,
              QStringList({QStringLiteral("message: Ευχαριστώ Πολύ"), QStringLiteral("end")}));
-    QCOMPARE(m_runtime->pumps, 10);
-    QCOMPARE(m_runtime->reseeds, 9);
+    QCOMPARE(m_window.runtime->pumps, 10);
+    QCOMPARE(m_window.runtime->reseeds, 9);
     QCOMPARE(logText(), QString());
     QCOMPARE(statsText(), QString());
     QVERIFY(!idle()); // the run ended with the program, not back in the idle look
@@ -284,8 +277,8 @@ void ThrowRunTest::twoRunsInARow()
     QCOMPARE(results().faces.size(), 100);
 
     bool clearedAtStart = false;
-    m_runtime->pumps = 0;
-    m_runtime->onPump = [&](int pumpNo) {
+    m_window.runtime->pumps = 0;
+    m_window.runtime->onPump = [&](int pumpNo) {
         if (pumpNo == 1)
             clearedAtStart = logText().isEmpty() && statsText().isEmpty();
     };
@@ -313,7 +306,7 @@ void ThrowRunTest::faceRule()
 {
     QFETCH(float, draw);
     QFETCH(int, face);
-    m_runtime->draws = {draw};
+    m_window.runtime->draws = {draw};
     roll(QStringLiteral("1"));
     QCOMPARE(results().faces, QList<int>{face});
 }
@@ -321,7 +314,7 @@ void ThrowRunTest::faceRule()
 void ThrowRunTest::percentagesAreSharesOfThrowsMade()
 {
     // Six throws, one of each face but two sixes and no five: shares of 6, in Greek digits.
-    m_runtime->draws = {0.0f, 0.2f, 0.4f, 0.6f, 0.9f, 0.95f};
+    m_window.runtime->draws = {0.0f, 0.2f, 0.4f, 0.6f, 0.9f, 0.95f};
     roll(QStringLiteral("6"));
     const Results r = results();
     QCOMPARE(r.faces, QList<int>({1, 2, 3, 4, 6, 6}));

@@ -1,6 +1,6 @@
+#include "DiceFixture.h"
 #include "ScriptedRuntime.h"
 #include "window/Appearance.h"
-#include "window/Dice.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -158,8 +158,7 @@ private slots:
     void closingEndsWithoutThanks();
 
 private:
-    std::unique_ptr<ScriptedRuntime> m_runtime;
-    std::unique_ptr<Dice> m_dice;
+    DiceFixture<ScriptedRuntime> m_window;
 };
 
 void WindowTest::initTestCase()
@@ -169,30 +168,26 @@ void WindowTest::initTestCase()
 
 void WindowTest::init()
 {
-    m_runtime = std::make_unique<ScriptedRuntime>();
-    m_dice = std::make_unique<Dice>(*m_runtime);
-    m_dice->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_dice.get()));
+    QVERIFY(m_window.open());
 }
 
 void WindowTest::cleanup()
 {
-    m_dice.reset();
-    m_runtime.reset();
+    m_window.close();
 }
 
 void WindowTest::windowProperties()
 {
-    QCOMPARE(m_dice->windowTitle(), QStringLiteral("Quilvane"));
-    QCOMPARE(m_dice->minimumSize(), QSize(398, 243));
-    QCOMPARE(m_dice->maximumSize(), QSize(398, 243));
-    QVERIFY(!(m_dice->windowFlags() & Qt::WindowMaximizeButtonHint));
-    QVERIFY(m_dice->windowFlags() & Qt::WindowCloseButtonHint);
-    const QList<QSize> iconSizes = m_dice->windowIcon().availableSizes();
+    QCOMPARE(m_window.dice->windowTitle(), QStringLiteral("Quilvane"));
+    QCOMPARE(m_window.dice->minimumSize(), QSize(398, 243));
+    QCOMPARE(m_window.dice->maximumSize(), QSize(398, 243));
+    QVERIFY(!(m_window.dice->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(m_window.dice->windowFlags() & Qt::WindowCloseButtonHint);
+    const QList<QSize> iconSizes = m_window.dice->windowIcon().availableSizes();
     QVERIFY(iconSizes.contains(QSize(16, 16)));
     QVERIFY(iconSizes.contains(QSize(32, 32)));
     // The window's own ground, where no control covers it.
-    QCOMPARE(m_dice->grab().toImage().pixel(300, 5), Orange);
+    QCOMPARE(m_window.dice->grab().toImage().pixel(300, 5), Orange);
 }
 
 void WindowTest::controls_data()
@@ -205,11 +200,11 @@ void WindowTest::controls_data()
 void WindowTest::controls()
 {
     QFETCH(Expected, expected);
-    auto *widget = m_dice->findChild<QWidget *>(QLatin1StringView(expected.name));
+    auto *widget = m_window.dice->findChild<QWidget *>(QLatin1StringView(expected.name));
     QVERIFY(widget);
     QCOMPARE(widget->metaObject()->className(), expected.className);
     QCOMPARE(widget->geometry(), expected.geometry);
-    QCOMPARE(widget->isVisibleTo(m_dice.get()), expected.visibleAtStart);
+    QCOMPARE(widget->isVisibleTo(m_window.dice.get()), expected.visibleAtStart);
     if (!expected.caption.isNull())
         QCOMPARE(captionOf(widget), expected.caption);
 
@@ -256,7 +251,7 @@ void WindowTest::captionsFit_data()
 void WindowTest::captionsFit()
 {
     QFETCH(QString, name);
-    auto *widget = m_dice->findChild<QWidget *>(name);
+    auto *widget = m_window.dice->findChild<QWidget *>(name);
     const QFontMetrics metrics = widget->fontMetrics();
     if (auto *label = qobject_cast<QLabel *>(widget)) {
         QVERIFY2(
@@ -281,25 +276,26 @@ void WindowTest::captionsFit()
 void WindowTest::labelsLieBeneath()
 {
     // Label1's right edge runs under the entry box.
-    QCOMPARE(m_dice->childAt(248, 130)->objectName(), QStringLiteral("NumOfThrows"));
-    m_dice->ShowRunningArrangement();
+    QCOMPARE(m_window.dice->childAt(248, 130)->objectName(), QStringLiteral("NumOfThrows"));
+    m_window.dice->ShowRunningArrangement();
     // The banner's lowest row runs under the cancel button.
-    QCOMPARE(m_dice->childAt(250, 136)->objectName(), QStringLiteral("Command1"));
-    QCOMPARE(m_dice->childAt(250, 120)->objectName(), QStringLiteral("Label3"));
+    QCOMPARE(m_window.dice->childAt(250, 136)->objectName(), QStringLiteral("Command1"));
+    QCOMPARE(m_window.dice->childAt(250, 120)->objectName(), QStringLiteral("Label3"));
 }
 
 void WindowTest::startState()
 {
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("DicePool"));
-    QCOMPARE(m_dice->GetEntryText(), QStringLiteral("100"));
-    QCOMPARE(captionOf(m_dice->control(DicePool)), QString());
-    QCOMPARE(captionOf(m_dice->control(Stats)), QString());
-    QVERIFY(!m_dice->StopThrows);
-    QCOMPARE(m_dice->control(DicePool)->accessibleName(), QStringLiteral("Αποτελέσματα"));
-    QCOMPARE(m_dice->control(Stats)->accessibleName(), QStringLiteral("Στατιστική Κατανομή"));
-    QCOMPARE(m_dice->control(NumOfThrows)->accessibleName(),
+    QCOMPARE(m_window.dice->GetEntryText(), QStringLiteral("100"));
+    QCOMPARE(captionOf(m_window.dice->control(DicePool)), QString());
+    QCOMPARE(captionOf(m_window.dice->control(Stats)), QString());
+    QVERIFY(!m_window.dice->StopThrows);
+    QCOMPARE(m_window.dice->control(DicePool)->accessibleName(), QStringLiteral("Αποτελέσματα"));
+    QCOMPARE(m_window.dice->control(Stats)->accessibleName(),
+             QStringLiteral("Στατιστική Κατανομή"));
+    QCOMPARE(m_window.dice->control(NumOfThrows)->accessibleName(),
              QStringLiteral("Πόσες φορές θέλεις να ρίξεις το ζάρι;"));
-    QVERIFY(!captionOf(m_dice->control(Label2)).isEmpty());
+    QVERIFY(!captionOf(m_window.dice->control(Label2)).isEmpty());
 }
 
 void WindowTest::tabChain_data()
@@ -317,8 +313,8 @@ void WindowTest::tabChain()
     QFETCH(bool, running);
     QFETCH(QStringList, chain);
     if (running)
-        m_dice->ShowRunningArrangement();
-    m_dice->control(DicePool)->setFocus();
+        m_window.dice->ShowRunningArrangement();
+    m_window.dice->control(DicePool)->setFocus();
     QStringList visited;
     for (qsizetype i = 0; i < chain.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -329,38 +325,38 @@ void WindowTest::tabChain()
 
 void WindowTest::arrangementsRoundTrip()
 {
-    static_cast<QLineEdit *>(m_dice->control(NumOfThrows))->setText(QStringLiteral("abc"));
-    const QMap<QString, bool> atStart = visibility(*m_dice);
-    const QStringList textsAtStart = allTexts(*m_dice);
+    static_cast<QLineEdit *>(m_window.dice->control(NumOfThrows))->setText(QStringLiteral("abc"));
+    const QMap<QString, bool> atStart = visibility(*m_window.dice);
+    const QStringList textsAtStart = allTexts(*m_window.dice);
 
-    m_dice->ShowRunningArrangement();
+    m_window.dice->ShowRunningArrangement();
     QMap<QString, bool> running = atStart;
     running[QStringLiteral("Command1")] = true;
     running[QStringLiteral("Label3")] = true;
     running[QStringLiteral("Label1")] = false;
     running[QStringLiteral("NumOfThrows")] = false;
     running[QStringLiteral("ChangeNumOfThrows")] = false;
-    QCOMPARE(visibility(*m_dice), running);
+    QCOMPARE(visibility(*m_window.dice), running);
 
-    m_dice->ShowIdleArrangement();
-    QCOMPARE(visibility(*m_dice), atStart);
-    QCOMPARE(allTexts(*m_dice), textsAtStart);
+    m_window.dice->ShowIdleArrangement();
+    QCOMPARE(visibility(*m_window.dice), atStart);
+    QCOMPARE(allTexts(*m_window.dice), textsAtStart);
 }
 
 void WindowTest::resultBoxesShowLineBreaks()
 {
-    m_dice->SetLogText(QStringLiteral("one\r\ntwo\r\n"));
-    const auto *log = static_cast<QPlainTextEdit *>(m_dice->control(DicePool));
+    m_window.dice->SetLogText(QStringLiteral("one\r\ntwo\r\n"));
+    const auto *log = static_cast<QPlainTextEdit *>(m_window.dice->control(DicePool));
     QCOMPARE(log->document()->blockCount(), 3); // two lines and the empty one after the last break
     QCOMPARE(log->document()->findBlockByNumber(1).text(), QStringLiteral("two"));
     QVERIFY(!log->toPlainText().contains(u'\r'));
-    m_dice->SetLogText(QString());
+    m_window.dice->SetLogText(QString());
     QCOMPARE(log->toPlainText(), QString());
 }
 
 void WindowTest::textBoxesTakeLongText()
 {
-    auto *entry = static_cast<QLineEdit *>(m_dice->control(NumOfThrows));
+    auto *entry = static_cast<QLineEdit *>(m_window.dice->control(NumOfThrows));
     entry->setFocus();
     entry->clear();
     const QString pasted(100'000, u'7');
@@ -372,14 +368,14 @@ void WindowTest::textBoxesTakeLongText()
 
 void WindowTest::exitCommandThanksThenEnds()
 {
-    QTest::mouseClick(m_dice->control(Command2), Qt::LeftButton);
-    QCOMPARE(m_runtime->journal, QStringList({"message: Ευχαριστώ Πολύ", "end"}));
+    QTest::mouseClick(m_window.dice->control(Command2), Qt::LeftButton);
+    QCOMPARE(m_window.runtime->journal, QStringList({"message: Ευχαριστώ Πολύ", "end"}));
 }
 
 void WindowTest::closingEndsWithoutThanks()
 {
-    QVERIFY(m_dice->close());
-    QCOMPARE(m_runtime->journal, QStringList({"end"}));
+    QVERIFY(m_window.dice->close());
+    QCOMPARE(m_window.runtime->journal, QStringList({"end"}));
 }
 
 QTEST_MAIN(WindowTest)
