@@ -1,9 +1,8 @@
 // Feeds arbitrary bytes, read as UTF-8 and as UTF-16, through the whole entry path: the
-// numeric test, the rounding, the range decision and the conversion. Beyond "no crash" it
-// checks each answer against a plain reference reading of the same text.
+// numeric test, the rounding and the range decision. Beyond "no crash" it checks each answer
+// against a plain reference reading of the same text.
 
 #include "runtime/NumberText.h"
-#include "runtime/Runtime.h"
 #include "throws/ThrowRun.h"
 
 #include <QLocale>
@@ -16,26 +15,6 @@
 #include <cstdlib>
 
 namespace {
-
-class FuzzRuntime final : public Runtime
-{
-public:
-    explicit FuzzRuntime(const QLocale &locale)
-        : Runtime(Generator({1, 2, 3, 4}))
-        , m_locale(locale)
-    {}
-    void PumpEvents() override {}
-    void ShowMessage(const QString & /*text*/) override {}
-    void EndProgram() override {}
-    bool programEnded() const override { return false; }
-    QLocale locale() const override { return m_locale; }
-
-protected:
-    quint64 clockReading() const override { return 0; }
-
-private:
-    QLocale m_locale;
-};
 
 void require(bool condition, const char *what, const QString &text)
 {
@@ -56,20 +35,15 @@ bool referenceReads(const QString &text, const QLocale &locale)
 
 void check(const QString &text, const QLocale &locale)
 {
-    const FuzzRuntime runtime(locale);
-    const bool reads = runtime.ReadsAsNumber(text);
-    require(reads == referenceReads(text, locale), "numeric test disagrees with reference", text);
-
     const std::optional<qint64> rounded = NumberText::roundedValue(text, locale);
-    require(rounded.has_value() == reads, "rounding answers for a non-number", text);
+    const bool reads = rounded.has_value();
+    require(reads == referenceReads(text, locale), "numeric test disagrees with reference", text);
 
     // Up to fifteen significant digits a double holds the value and its halves exactly, and
     // rounding to nearest-even is what the entry's rounding promises.
     const QString trimmed = text.trimmed();
-    qsizetype digits = 0;
-    for (const QChar c : trimmed)
-        digits += c.isDigit() ? 1 : 0;
-    if (reads && digits <= 15) {
+    if (reads &&
+        std::count_if(trimmed.begin(), trimmed.end(), [](QChar c) { return c.isDigit(); }) <= 15) {
         QString plain = trimmed;
         plain.replace(locale.decimalPoint(), QStringLiteral("."));
         const double value = std::strtod(plain.toLatin1().constData(), nullptr);
@@ -79,7 +53,7 @@ void check(const QString &text, const QLocale &locale)
                 "rounded value disagrees with reference", text);
     }
 
-    const EntryCheck entry = checkEntry(text, runtime);
+    const EntryCheck entry = checkEntry(text, locale);
     switch (entry.verdict) {
     case EntryCheck::Verdict::NotANumber:
         require(!reads, "a number was refused as not a number", text);
@@ -89,7 +63,6 @@ void check(const QString &text, const QLocale &locale)
         break;
     case EntryCheck::Verdict::Throws:
         require(reads && *rounded <= MaxThrows, "a run past the limit was accepted", text);
-        require(std::max<int>(entry.throwCount, 0) <= MaxThrows, "throws outside 0..32766", text);
         require(*rounded < -32768 ? entry.throwCount == -32768 : entry.throwCount == *rounded,
                 "throw count differs from the entry's value", text);
         break;

@@ -80,11 +80,6 @@ bool roundsUp(QStringView fraction, qint64 whole)
 
 namespace NumberText {
 
-bool readsAsNumber(QStringView text, const QLocale &locale)
-{
-    return parse(text, locale).has_value();
-}
-
 std::optional<qint64> roundedValue(QStringView text, const QLocale &locale)
 {
     const std::optional<ParsedNumber> number = parse(text, locale);
@@ -102,12 +97,12 @@ std::optional<qint64> roundedValue(QStringView text, const QLocale &locale)
     return number->negative ? -whole : whole;
 }
 
-QString int16ToText(qint16 value)
+QString Int16ToText(qint16 value)
 {
     return QString::number(value);
 }
 
-QString singleToText(float value, const QLocale &locale)
+QString SingleToText(float value, const QLocale &locale)
 {
     const double exact = value; // widening is exact
     if (!std::isfinite(exact))

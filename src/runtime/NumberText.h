@@ -12,20 +12,19 @@ class QStringView;
 // separator and the signs from the given locale and nothing from any widget.
 namespace NumberText {
 
-// Optional white space around an optional sign, digits, and at most one decimal separator
-// with a digit on at least one side.
-bool readsAsNumber(QStringView text, const QLocale &locale);
-
-// The value of a text that reads as a number, rounded half to even to a whole number. A value
-// beyond +/-saturation comes back as +/-saturation, so a text of any length stays cheap.
+// The numeric test and the conversion in one reading of the text. A number is optional white
+// space around an optional sign, digits, and at most one decimal separator with a digit on at
+// least one side; anything else gives no value. The value is rounded half to even to a whole
+// number; one beyond +/-saturation comes back as +/-saturation, so a text of any length stays
+// cheap.
 inline constexpr qint64 saturation = 1'000'000'000;
 std::optional<qint64> roundedValue(QStringView text, const QLocale &locale);
 
 // Plain decimal digits, "-" before a negative value, never a group separator.
-QString int16ToText(qint16 value);
+QString Int16ToText(qint16 value);
 
 // Seven significant digits, the locale's decimal separator, no trailing zeros, a zero before
 // the separator for values below 1, and never an exponent.
-QString singleToText(float value, const QLocale &locale);
+QString SingleToText(float value, const QLocale &locale);
 
 } // namespace NumberText

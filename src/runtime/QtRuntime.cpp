@@ -1,7 +1,5 @@
 #include "QtRuntime.h"
 
-#include "window/DiceDesign.h"
-
 #include <QApplication>
 #include <QLocale>
 #include <QMessageBox>
@@ -30,7 +28,7 @@ void QtRuntime::PumpEvents()
 
 void QtRuntime::ShowMessage(const QString &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, DiceDesign::windowDesign.title.toString(), text,
+    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), text,
                     QMessageBox::Ok, QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();

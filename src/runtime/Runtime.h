@@ -6,7 +6,6 @@
 
 class QLocale;
 class QString;
-class QStringView;
 
 // Everything the program's logic takes from its host: the event pump, the message box, the
 // end of the program, the clock, the generator and the locale. The window runs on the Qt
@@ -23,18 +22,13 @@ public:
     // Ends the program: once called, the logic touches the window no more.
     virtual void EndProgram() = 0;
     virtual bool programEnded() const = 0;
+    // Where the decimal separator of entries and percentages comes from.
     virtual QLocale locale() const = 0;
 
     // Mixes the clock's reading into the generator before a draw.
     virtual void Reseed();
     // The generator's next number r, 0 <= r < 1.
     virtual float NextRandom();
-
-    bool ReadsAsNumber(QStringView text) const;
-    // Only for a text that reads as a number whose value rounds into the short range.
-    qint16 TextToInt16(QStringView text) const;
-    static QString Int16ToText(qint16 value);
-    QString SingleToText(float value) const;
 
 protected:
     explicit Runtime(const Generator &generator);

@@ -3,6 +3,11 @@
 class QString;
 
 // What a throw run needs of the main window.
+//
+// Names spelled like the window's design (the handlers such as ChangeNumOfThrows_Click, the
+// window operations below, StopThrows, PoolText, ThrowCount, the control names and the runtime
+// services such as PumpEvents) are the design's own and keep its spelling wherever the design
+// uses them; everything else follows Qt's camelCase.
 class DiceSurface
 {
 public:

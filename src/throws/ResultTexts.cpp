@@ -1,6 +1,6 @@
 #include "ResultTexts.h"
 
-#include "runtime/Runtime.h"
+#include "runtime/NumberText.h"
 
 #include <QString>
 #include <QStringBuilder>
@@ -29,28 +29,17 @@ constexpr std::array<FaceLabel, FaceSides> FaceLabels = {{
 
 QString ThrowLogLine(qint16 throwNo, qint16 face)
 {
-    return u"Ρίξιμο " % Runtime::Int16ToText(throwNo) % u"ο: " % Runtime::Int16ToText(face) %
+    return u"Ρίξιμο " % NumberText::Int16ToText(throwNo) % u"ο: " % NumberText::Int16ToText(face) %
            LineBreak;
 }
 
-qsizetype throwLogLength(qint16 throwCount)
-{
-    constexpr qsizetype fixedPart = 13; // "Ρίξιμο ", "ο: ", the face and the line break
-    qsizetype length = 0;
-    for (qsizetype digits = 1, first = 1; first <= throwCount; ++digits, first *= 10) {
-        const qsizetype last = std::min<qsizetype>(throwCount, first * 10 - 1);
-        length += (last - first + 1) * (fixedPart + digits);
-    }
-    return length;
-}
-
 QString StatsText(const FaceCounts &faceCount, const FacePercents &facePercent,
-                  const Runtime &runtime)
+                  const QLocale &locale)
 {
     QString text;
     for (std::size_t face = 0; face < FaceSides; ++face) {
-        text += FaceLabels[face].label % Runtime::Int16ToText(faceCount[face]) %
-                u" φορές. Ποσοστό:" % runtime.SingleToText(facePercent[face]) %
+        text += FaceLabels[face].label % NumberText::Int16ToText(faceCount[face]) %
+                u" φορές. Ποσοστό:" % NumberText::SingleToText(facePercent[face], locale) %
                 FaceLabels[face].percentSign % LineBreak;
     }
     return text;

@@ -17,6 +17,9 @@ namespace {
 const QString NotANumberMessage = QStringLiteral("Δώσε Αριθμό");
 const QString TooManyThrowsMessage = QStringLiteral("Ο μέγιστος αριθμός ρίψεων είναι 32766");
 
+// The longest log line: "Ρίξιμο ", five digits, "ο: ", the face and the line break.
+constexpr qsizetype LongestLogLine = 18;
+
 // Counters are short integers; within MaxThrows they never overflow, and if they ever did the
 // run must stop loudly rather than count on with a wrapped number.
 void addOne(qint16 &counter)
@@ -37,16 +40,15 @@ qint16 faceOf(float r)
 
 } // namespace
 
-EntryCheck checkEntry(QStringView entry, const Runtime &runtime)
+EntryCheck checkEntry(QStringView entry, const QLocale &locale)
 {
-    if (!runtime.ReadsAsNumber(entry))
+    const std::optional<qint64> value = NumberText::roundedValue(entry, locale);
+    if (!value)
         return {};
-    const qint64 value = NumberText::roundedValue(entry, runtime.locale()).value_or(0);
-    if (value > MaxThrows)
+    if (*value > MaxThrows)
         return {EntryCheck::Verdict::TooManyThrows, 0};
-    if (value < std::numeric_limits<qint16>::min())
-        return {EntryCheck::Verdict::Throws, std::numeric_limits<qint16>::min()};
-    return {EntryCheck::Verdict::Throws, runtime.TextToInt16(entry)};
+    const qint64 shortMin = std::numeric_limits<qint16>::min();
+    return {EntryCheck::Verdict::Throws, static_cast<qint16>(std::max(*value, shortMin))};
 }
 
 void ChangeNumOfThrows_Click(DiceSurface &dice, Runtime &runtime)
@@ -57,8 +59,8 @@ void ChangeNumOfThrows_Click(DiceSurface &dice, Runtime &runtime)
     QString PoolText;
     dice.SetStatsText(QString());
 
-    const QString entry = dice.GetEntryText();
-    const EntryCheck check = checkEntry(entry, runtime);
+    const QLocale locale = runtime.locale();
+    const EntryCheck check = checkEntry(dice.GetEntryText(), locale);
     if (check.verdict != EntryCheck::Verdict::Throws) {
         runtime.ShowMessage(check.verdict == EntryCheck::Verdict::NotANumber
                                 ? NotANumberMessage
@@ -69,7 +71,7 @@ void ChangeNumOfThrows_Click(DiceSurface &dice, Runtime &runtime)
 
     const qint16 ThrowCount = check.throwCount;
     FaceCounts FaceCount{};
-    PoolText.reserve(throwLogLength(ThrowCount));
+    PoolText.reserve(std::max<qsizetype>(ThrowCount, 0) * LongestLogLine);
     qint16 ThrowNo = 1;
     while (ThrowNo <= ThrowCount) {
         runtime.PumpEvents();
@@ -94,7 +96,7 @@ void ChangeNumOfThrows_Click(DiceSurface &dice, Runtime &runtime)
             FacePercent[face] =
                 static_cast<float>(static_cast<double>(FaceCount[face]) / made * 100.0);
     }
-    dice.SetStatsText(StatsText(FaceCount, FacePercent, runtime));
+    dice.SetStatsText(StatsText(FaceCount, FacePercent, locale));
     dice.ShowIdleArrangement();
 }
 

@@ -3,6 +3,7 @@
 #include <QtGlobal>
 
 class DiceSurface;
+class QLocale;
 class QStringView;
 class Runtime;
 
@@ -19,7 +20,7 @@ struct EntryCheck
 
 // What an entry asks for: a number rounds to whole throws, and a number below the short
 // range asks for no throws like any other negative number.
-EntryCheck checkEntry(QStringView entry, const Runtime &runtime);
+EntryCheck checkEntry(QStringView entry, const QLocale &locale);
 
 // The roll button: checks the entry, throws the die, shows the log and the statistics.
 void ChangeNumOfThrows_Click(DiceSurface &dice, Runtime &runtime);

@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
@@ -33,6 +34,25 @@ QPalette designPalette(const QWidget &widget, const Control &design)
     return palette;
 }
 
+// A result box that takes a paste only when there is text to paste: Qt before 6.4.3
+// (QTBUG-110070) crashes on a paste from an empty clipboard or selection.
+class ResultBox : public QPlainTextEdit
+{
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    bool canInsertFromMimeData(const QMimeData *source) const override
+    {
+        return source && source->hasText();
+    }
+    void insertFromMimeData(const QMimeData *source) override
+    {
+        if (canInsertFromMimeData(source))
+            QPlainTextEdit::insertFromMimeData(source);
+    }
+};
+
 QWidget *createTextBox(const Control &design, QWidget *parent)
 {
     if (design.kind == Kind::TextBox) {
@@ -41,7 +61,7 @@ QWidget *createTextBox(const Control &design, QWidget *parent)
         edit->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return edit;
     }
-    auto *edit = new QPlainTextEdit(design.caption.toString(), parent);
+    auto *edit = new ResultBox(design.caption.toString(), parent);
     edit->setTabChangesFocus(true);
     edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     edit->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -65,8 +85,9 @@ QWidget *createLabel(const Control &design, QWidget *parent)
 QWidget *createButton(QWidget *parent)
 {
     auto *button = new QPushButton(parent);
-    button->setAutoDefault(false);
-    button->setDefault(false);
+    // Enter presses the focused button, as on the desktops the program comes from; outside a
+    // dialog this makes no button the window's default, so Enter elsewhere presses nothing.
+    button->setAutoDefault(true);
     return button;
 }
 
@@ -181,7 +202,7 @@ void Dice::connectClicks()
     connect(static_cast<QPushButton *>(m_controls[Command1]), &QPushButton::clicked, this,
             [this] { Command1_Click(*this); });
     connect(static_cast<QPushButton *>(m_controls[Command2]), &QPushButton::clicked, this,
-            &Dice::Command2_Click);
+            [this] { Command2_Click(m_runtime); });
 }
 
 void Dice::ShowRunningArrangement()
@@ -218,10 +239,10 @@ void Dice::SetStatsText(const QString &text)
     m_stats->setPlainText(text);
 }
 
-void Dice::Command2_Click()
+void Command2_Click(Runtime &runtime)
 {
-    m_runtime.ShowMessage(QStringLiteral("Ευχαριστώ Πολύ"));
-    m_runtime.EndProgram();
+    runtime.ShowMessage(QStringLiteral("Ευχαριστώ Πολύ"));
+    runtime.EndProgram();
 }
 
 void Dice::closeEvent(QCloseEvent *event)

@@ -27,9 +27,6 @@ public:
     void SetLogText(const QString &text) override;
     void SetStatsText(const QString &text) override;
 
-    // The exit button: thanks the user and ends the program.
-    void Command2_Click();
-
     QWidget *control(DiceDesign::ControlId id) const { return m_controls[id]; }
 
 protected:
@@ -46,3 +43,6 @@ private:
     QLineEdit *m_numOfThrows = nullptr;
     QPlainTextEdit *m_stats = nullptr;
 };
+
+// The exit button: thanks the user and ends the program, also in the middle of a run.
+void Command2_Click(Runtime &runtime);
