@@ -95,7 +95,7 @@ public:
 
 double median(std::vector<double> values)
 {
-    std::sort(values.begin(), values.end());
+    std::ranges::sort(values);
     const std::size_t middle = values.size() / 2;
     return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }

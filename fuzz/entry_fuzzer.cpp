@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QString>
 
+#include <algorithm>
 #include <cfenv>
 #include <cmath>
 #include <cstdint>
@@ -42,8 +43,7 @@ void check(const QString &text, const QLocale &locale)
     // Up to fifteen significant digits a double holds the value and its halves exactly, and
     // rounding to nearest-even is what the entry's rounding promises.
     const QString trimmed = text.trimmed();
-    if (reads &&
-        std::count_if(trimmed.begin(), trimmed.end(), [](QChar c) { return c.isDigit(); }) <= 15) {
+    if (reads && std::ranges::count_if(trimmed, [](QChar c) { return c.isDigit(); }) <= 15) {
         QString plain = trimmed;
         plain.replace(locale.decimalPoint(), QStringLiteral("."));
         const double value = std::strtod(plain.toLatin1().constData(), nullptr);

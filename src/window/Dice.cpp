@@ -180,10 +180,8 @@ QWidget *Dice::createControl(const Control &design)
 void Dice::chainTabOrder()
 {
     std::array<const Control *, ControlCount> order{};
-    std::transform(controls.begin(), controls.end(), order.begin(),
-                   [](const Control &design) { return &design; });
-    std::sort(order.begin(), order.end(),
-              [](const Control *a, const Control *b) { return a->tab < b->tab; });
+    std::ranges::transform(controls, order.begin(), [](const Control &design) { return &design; });
+    std::ranges::sort(order, {}, &Control::tab);
     QWidget *previous = nullptr;
     for (const Control *design : order) {
         if (design->kind == Kind::Label)
