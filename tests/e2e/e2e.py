@@ -1,11 +1,10 @@
-"""End-to-end sessions of the real program: each starts it in its own X server, drives it only
-with real input (xdotool, XTest) and reads it through the accessibility tree (AT-SPI), as a
-screen reader does. A session runs scenarios from the table below; a scenario is a list of
-steps: an action (a function of the program) or an expectation (what is expected, and a
-function that tells whether it holds yet), which is waited for a while before it fails.
-
-Usage: e2e.py BINARY ARTIFACT_DIR SESSION (main, exit, close or fuzz_input)
-"""
+# End-to-end sessions of the real program: each starts it in its own X server, drives it only
+# with real input (xdotool, XTest) and reads it through the accessibility tree (AT-SPI), as a
+# screen reader does. A session runs scenarios from the table below; a scenario is a list of
+# steps: an action (a function of the program) or an expectation (what is expected, and a
+# function that tells whether it holds yet), which is waited for a while before it fails.
+#
+# Usage: e2e.py BINARY ARTIFACT_DIR SESSION (main, exit, close or fuzz_input)
 import os, random, re, subprocess, sys, time  # noqa: E401
 
 import pyatspi
@@ -126,8 +125,8 @@ class Program:
         xdotool("mousemove", "--window", self.window, x + w // 2, y + h // 2, "click", button)
 
     def during(self, pointer_on, *then):
-        """Starts a run of 32766 throws with Tab and Space, the pointer already resting on a
-        control of the running window, and sends then within milliseconds, while it goes on."""
+        # Starts a run of 32766 throws with Tab and Space, the pointer already resting on a
+        # control of the running window, and sends then within milliseconds, while it goes on.
         self.mark = self.text("DicePool")
         enter(self, "32766")
         x, y, w, h = DESIGN[pointer_on][2:6]
@@ -139,8 +138,8 @@ class Program:
         self.screen.save(os.path.join(ARTIFACTS, "%s-%s.png" % (SESSION, label)))
 
     def coloured(self, name, colour):
-        """Whether the control shows the colour, or one close to it where small text blends it
-        into the ground, in a screenshot taken now."""
+        # Whether the control shows the colour, or one close to it where small text blends it
+        # into the ground, in a screenshot taken now.
         self.shot("colours")
         x, y, w, h = DESIGN[name][2:6]
         o = self.frame.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
@@ -257,8 +256,8 @@ SESSIONS = {"main": list(SCENARIOS)[:11], "exit": [list(SCENARIOS)[11]],
 
 
 def random_input(seconds=30, seed=20261206):
-    """Random real clicks and keys, the exit button mostly spared; the program must answer
-    throughout, and whenever it ends (with status 0) it is started again."""
+    # Random real clicks and keys, the exit button mostly spared; the program must answer
+    # throughout, and whenever it ends (with status 0) it is started again.
     rng, screen = random.Random(seed), xdisplay.Display()
     code = lambda name: screen.keysym_to_keycode(XK.string_to_keysym(name))  # noqa: E731
     strokes = [[k] for k in ["Tab", "Return", "Escape", "space", "BackSpace", "Down", "comma", *"09ab"]]
