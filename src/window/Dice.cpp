@@ -63,8 +63,6 @@ QWidget *createTextBox(const Control &design, QWidget *parent)
     }
     auto *edit = new ResultBox(design.caption.toString(), parent);
     edit->setTabChangesFocus(true);
-    edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    edit->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit->setVerticalScrollBarPolicy(design.scrollBars == ScrollBars::VerticalBar
                                          ? Qt::ScrollBarAlwaysOn

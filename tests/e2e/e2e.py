@@ -187,6 +187,8 @@ SCENARIOS = {
     "start": [
         ("focus in the log", lambda p: p.focused() == "DicePool"),
         ("every control in its place, shown as designed", lambda p: all(map(p.placed, DESIGN))),
+        ("a window of 398 by 243", lambda p: (lambda e: (e.width, e.height))(
+            p.frame.queryComponent().getExtents(pyatspi.WINDOW_COORDS)) == (398, 243)),
         ("entry 100, empty result boxes", lambda p: p.text("NumOfThrows") == "100" and p.empty()),
         ("orange ground, yellow and cream captions", lambda p: p.coloured("Label5", ORANGE)
          and all(p.coloured(n, YELLOW) for n in ("Label1", "Label4", "Label5"))
