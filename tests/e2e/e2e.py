@@ -28,7 +28,8 @@ DESIGN = {  # role, accessible name, place and size in pixels, shown between run
     "Command1": (BUTTON, "Ακύρωση", 216, 136, 81, 33, False),
     "Command2": (BUTTON, "Έξοδος από το πρόγραμμα", 312, 200, 81, 41, True),
 }
-ORANGE, YELLOW, CREAM, RED = (255, 128, 0), (255, 255, 0), (255, 255, 192), (255, 0, 0)
+ORANGE, YELLOW, CREAM, RED, WHITE = (255, 128, 0), (255, 255, 0), (255, 255, 192), (255, 0, 0), \
+    (255, 255, 255)
 LOG_LINE = re.compile(r"Ρίξιμο (\d+)ο: ([1-6])")
 STATS_LINE = re.compile(r"(\S+) βγήκαν: (\d+) φορές\. Ποσοστό:([\d,]+)( ?%)")
 FACES = ["Άσοι", "Δύο", "Τρία", "Τεσσάρια", "Πεντάρια", "Εξάρια"]
@@ -38,6 +39,10 @@ SIGNS = ["%", " %", "%", "%", "%", "%"]
 def share(count, made):  # a face's percentage as a single, in seven digits, Greek separator
     value = struct.unpack("f", struct.pack("f", count / made * 100))[0] if made else 0
     return ("%.7g" % value).replace(".", ",")
+
+
+def near(colour, other):
+    return max(abs(a - b) for a, b in zip(colour, other)) <= 48
 
 
 def wait_for(what, predicate, timeout=20.0):
@@ -154,14 +159,14 @@ class Program:
         self.screen = ImageGrab.grab(xdisplay=os.environ["DISPLAY"]).convert("RGB")
         self.screen.save(os.path.join(ARTIFACTS, "%s-%s.png" % (SESSION, label)))
 
-    def coloured(self, name, colour):
-        # Whether the control shows the colour, or one close to it where small text blends it
-        # into the ground, in a screenshot taken now.
+    def pixels(self, x, y, w, h):  # the window's pixels in that area, in a screenshot taken now
         self.shot("colours")
-        x, y, w, h = DESIGN[name][2:6]
         ox, oy = self.extents(self.frame, pyatspi.DESKTOP_COORDS)[:2]
-        area = self.screen.crop((ox + x, oy + y, ox + x + w, oy + y + h)).getcolors(w * h)
-        return any(max(abs(a - b) for a, b in zip(c, colour)) <= 48 for _, c in area)
+        return [(i, self.screen.getpixel((ox + i, oy + j))) for i in range(x, x + w)
+                for j in range(y, y + h)]
+
+    def coloured(self, name, colour):  # or close to it, where small text blends it into the ground
+        return any(near(c, colour) for _, c in self.pixels(*DESIGN[name][2:6]))
 
     def close_from_title_bar(self):  # what a window manager sends for the title bar's close box
         screen = xdisplay.Display()
@@ -209,6 +214,10 @@ SCENARIOS = {
         ("orange ground, yellow and cream captions", lambda p: p.coloured("Label5", ORANGE)
          and all(p.coloured(n, YELLOW) for n in ("Label1", "Label4", "Label5"))
          and p.coloured("Label2", CREAM)),
+        ("the statistics' heading centred", lambda p: min(
+            x for x, c in p.pixels(192, 2, 129, 12) if not near(c, ORANGE)) > 195),
+        ("a scroll bar on the log, none on the statistics", lambda p: p.pixels(121, 128, 1, 1)[0][1]
+         != WHITE and p.pixels(385, 64, 1, 1)[0][1] == WHITE),
     ],
     "paste from an empty clipboard and selection": [
         click("DicePool"), keys("ctrl+v", "shift+Insert"), click("DicePool", 2),
