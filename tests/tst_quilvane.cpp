@@ -104,6 +104,8 @@ private slots:
         const QSize needed = widget->fontMetrics().boundingRect(room, wrap, text).size();
         QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(),
                  qPrintable(text));
+        if (button) // its lines make up the whole caption, as a screen reader reads it
+            QCOMPARE(QString(text).replace('\n', ' '), button->accessibleName());
     }
 
     void labelsLieBeneath()
