@@ -53,6 +53,14 @@ def wait_for(what, predicate, timeout=20.0):
         time.sleep(0.05)
 
 
+def x_server_answers():
+    try:
+        xdisplay.Display().close()
+        return True
+    except Exception:  # noqa: BLE001 - not up yet
+        return False
+
+
 def xdotool(*args):
     return subprocess.run(["xdotool", *map(str, args)], capture_output=True, text=True).stdout
 
@@ -69,6 +77,7 @@ class Program:
     def __init__(self):
         env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                    LANG="el_GR.UTF-8", LC_ALL="el_GR.UTF-8")
+        wait_for("the X server", x_server_answers)  # seen once not yet taking connections
         output = open(os.path.join(ARTIFACTS, SESSION + ".log"), "a")
         self.process = subprocess.Popen([BINARY], env=env, stdout=output, stderr=output,
                                         start_new_session=True)
