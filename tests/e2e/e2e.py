@@ -53,14 +53,6 @@ def wait_for(what, predicate, timeout=20.0):
         time.sleep(0.05)
 
 
-def x_server_answers():
-    try:
-        xdisplay.Display().close()
-        return True
-    except Exception:  # noqa: BLE001 - not up yet
-        return False
-
-
 def xdotool(*args):
     return subprocess.run(["xdotool", *map(str, args)], capture_output=True, text=True).stdout
 
@@ -77,7 +69,9 @@ class Program:
     def __init__(self):
         env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                    LANG="el_GR.UTF-8", LC_ALL="el_GR.UTF-8")
-        wait_for("the X server", x_server_answers)  # seen once not yet taking connections
+        # Seen once: the program started before the server took connections from libxcb.
+        wait_for("the X server", lambda: subprocess.run(["xdotool", "getdisplaygeometry"],
+                                                        capture_output=True).returncode == 0)
         output = open(os.path.join(ARTIFACTS, SESSION + ".log"), "a")
         self.process = subprocess.Popen([BINARY], env=env, stdout=output, stderr=output,
                                         start_new_session=True)
@@ -88,6 +82,7 @@ class Program:
         xdotool("windowfocus", "--sync", self.window)
 
     def _found(self):
+        assert self.process.poll() is None, "the program ended at start; see " + SESSION + ".log"
         self.app = next((a for a in children(pyatspi.Registry.getDesktop(0))
                          if a and a.get_process_id() == self.process.pid), None)
         self.frame = next((w for w in children(self.app) if w.getRole() == pyatspi.ROLE_FILLER
