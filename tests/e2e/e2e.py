@@ -69,9 +69,6 @@ class Program:
     def __init__(self):
         env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                    LANG="el_GR.UTF-8", LC_ALL="el_GR.UTF-8")
-        # Seen once: the program started before the server took connections from libxcb.
-        wait_for("the X server", lambda: subprocess.run(["xdotool", "getdisplaygeometry"],
-                                                        capture_output=True).returncode == 0)
         output = open(os.path.join(ARTIFACTS, SESSION + ".log"), "a")
         self.process = subprocess.Popen([BINARY], env=env, stdout=output, stderr=output,
                                         start_new_session=True)
