@@ -1,3 +1,4 @@
+#include "runtime/Generator.h"
 #include "runtime/NumberText.h"
 #include "runtime/QtRuntime.h"
 #include "throws/ThrowRun.h"
@@ -68,6 +69,30 @@ private slots:
     {
         QFETCH(float, value);
         QTEST(NumberText::SingleToText(value, Greek), "text");
+    }
+
+    // Draws as the published xoshiro256** and SplitMix64 give them (computed apart from this
+    // code): the all-zero state is left through SplitMix64(0) = 0xe220a8397b1dcdaf.
+    void generator_data()
+    {
+        QTest::addColumn<QList<quint64>>("seed");
+        QTest::addColumn<QList<quint64>>("draws");
+        QTest::newRow("published vector")
+            << QList<quint64>{1, 2, 3, 4}
+            << QList<quint64>{11520, 0, 1509978240, 1215971899390074240};
+        QTest::newRow("all-zero state")
+            << QList<quint64>{0, 0, 0, 0}
+            << QList<quint64>{0, 0xdec90d521e93e35d, 0xdec90d521e93e35d, 0x3d4340b5f593e3a5};
+    }
+    void generator()
+    {
+        QFETCH(QList<quint64>, seed);
+        QFETCH(QList<quint64>, draws);
+        Generator generator({seed[0], seed[1], seed[2], seed[3]});
+        QList<quint64> drawn;
+        while (drawn.size() < draws.size())
+            drawn << generator.next();
+        QCOMPARE(drawn, draws);
     }
 
     void initTestCase()
