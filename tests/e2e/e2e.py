@@ -5,11 +5,14 @@
 # function that tells whether it holds yet), which is waited for a while before it fails.
 #
 # Usage: e2e.py BINARY ARTIFACT_DIR SESSION (main, exit, close or fuzz_input)
-import os, random, re, struct, subprocess, sys, time  # noqa: E401
+import os, random, subprocess, sys, time  # noqa: E401
 
 import pyatspi
 from PIL import ImageGrab
 from Xlib import X, display as xdisplay, protocol
+
+import results
+from results import wait_for
 
 BINARY, ARTIFACTS, SESSION = sys.argv[1:4]
 PROMPT = "Πόσες φορές θέλεις να ρίξεις το ζάρι;"
@@ -30,27 +33,8 @@ DESIGN = {  # role, accessible name, place and size in pixels, shown between run
 }
 ORANGE, YELLOW, CREAM, RED, WHITE = (255, 128, 0), (255, 255, 0), (255, 255, 192), (255, 0, 0), \
     (255, 255, 255)
-LOG_LINE = re.compile(r"Ρίξιμο (\d+)ο: ([1-6])")
-STATS_LINE = re.compile(r"(\S+) βγήκαν: (\d+) φορές\. Ποσοστό:([\d,]+)( ?%)")
-FACES = ["Άσοι", "Δύο", "Τρία", "Τεσσάρια", "Πεντάρια", "Εξάρια"]
-SIGNS = ["%", " %", "%", "%", "%", "%"]
-
-
-def share(count, made):  # a face's percentage as a single, in seven digits, Greek separator
-    value = struct.unpack("f", struct.pack("f", count / made * 100))[0] if made else 0
-    return ("%.7g" % value).replace(".", ",")
-
-
 def near(colour, other):
     return max(abs(a - b) for a, b in zip(colour, other)) <= 48
-
-
-def wait_for(what, predicate, timeout=20.0):
-    deadline = time.monotonic() + timeout
-    while not predicate():
-        if time.monotonic() > deadline:
-            raise AssertionError("timed out waiting for " + what)
-        time.sleep(0.05)
 
 
 def xdotool(*args):
@@ -119,23 +103,9 @@ class Program:
             c.getRole() == BUTTON for c in descendants(w))) for w in children(self.app)
             if w.getRole() != pyatspi.ROLE_FILLER and w.getState().contains(pyatspi.STATE_SHOWING)]
 
-    def made(self):
-        # The number of throws in the results, once each line is checked: the log numbered
-        # from 1, each line ending in one break, and the statistics' labels, counts,
-        # percentages and signs as the log has them. From 60 throws on, the faces must also
-        # pass a chi-square test: 35.9 is the 5-degree-of-freedom value at p = 1e-6.
-        log = [LOG_LINE.fullmatch(line) for line in self.text("DicePool").split("\n")[:-1]]
-        stats = [STATS_LINE.fullmatch(line) for line in self.text("Stats").split("\n")[:-1]]
-        faces = [int(m[2]) for m in log if m]
-        if [m and int(m[1]) for m in log] != list(range(1, len(log) + 1)) or [
-                m and m.group(1, 2, 3, 4) for m in stats] != [
-                (FACES[f], str(faces.count(f + 1)), share(faces.count(f + 1), len(log)), SIGNS[f])
-                for f in range(6)]:
-            raise AssertionError("results that disagree:\n" + self.text("Stats"))
-        if len(log) >= 60 and sum((faces.count(f) - len(log) / 6) ** 2 for f in range(1, 7)) > \
-                35.9 * len(log) / 6:
-            raise AssertionError("faces too uneven for a fair die: " + self.text("Stats"))
-        return len(log)
+    def made(self):  # the throws in the results, once checked; each line ends in one break
+        return results.made(self.text("DicePool").split("\n")[:-1],
+                            self.text("Stats").split("\n")[:-1])
 
     def finished(self, throws=None):  # by default, a run cancelled before its last throw
         return self.idle() and self.text("Stats") and self.text("DicePool") != self.mark and (
