@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Measures full runs through the real window (offscreen): click to idle, the throw loop, the
 // loading of the log box, the loop's own cost per throw, and peak memory. Prints medians, then
 // one JSON line with the figures.

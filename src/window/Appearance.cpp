@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "Appearance.h"
 
 #include <QApplication>
@@ -14,6 +17,10 @@ namespace Appearance {
 void configureApplication()
 {
     QApplication::setApplicationName(DiceDesign::windowDesign.title.toString());
+    // The desktop ties the window to its menu entry and icon by these names: on X11 by the
+    // class in WM_CLASS (the application name, the entry's StartupWMClass), on Wayland by the
+    // entry's file name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.quilvane.Quilvane"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setPalette(QApplication::style()->standardPalette());
     QApplication::setFont(font(DiceDesign::windowDesign.font));

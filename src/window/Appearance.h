@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include "DiceDesign.h"
@@ -10,7 +13,8 @@ class QString;
 // How the design's units become Qt's: fonts, colours, and captions wrapped to their box.
 namespace Appearance {
 
-// One style, palette and font everywhere, whatever the desktop's theme.
+// The names the desktop knows the program by, and one style, palette and font everywhere,
+// whatever the desktop's theme.
 void configureApplication();
 
 QFont font(const DiceDesign::Font &font);

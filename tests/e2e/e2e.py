@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end sessions of the real program: each starts it in its own X server, drives it only
 # with real input (xdotool, XTest) and reads it through the accessibility tree (AT-SPI), as a
 # screen reader does. A session runs scenarios from the table below; a scenario is a list of
@@ -31,6 +33,8 @@ DESIGN = {  # role, accessible name, place and size in pixels, shown between run
     "Command1": (BUTTON, "Ακύρωση", 216, 136, 81, 33, False),
     "Command2": (BUTTON, "Έξοδος από το πρόγραμμα", 312, 200, 81, 41, True),
 }
+ENTRY = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "packaging",
+                     "org.quilvane.Quilvane.desktop")
 ORANGE, YELLOW, CREAM, RED, WHITE = (255, 128, 0), (255, 255, 0), (255, 255, 192), (255, 0, 0), \
     (255, 255, 255)
 def near(colour, other):
@@ -139,6 +143,26 @@ class Program:
     def coloured(self, name, colour):  # or close to it, where small text blends it into the ground
         return any(near(c, colour) for _, c in self.pixels(*DESIGN[name][2:6]))
 
+    def x_property(self, name):  # of the program's top-level window, as the desktop reads it
+        screen = xdisplay.Display()
+        try:
+            window = screen.create_resource_object("window", int(self.window))
+            found = window.get_full_property(screen.intern_atom(name), X.AnyPropertyType)
+            return found.value if found else None
+        finally:
+            screen.close()
+
+    def known_to_desktop(self):
+        # The class in WM_CLASS is the menu entry's StartupWMClass, and _NET_WM_ICON carries the
+        # icon in 16 and 32 pixels (a width, a height, then the pixels, for each size).
+        wm_class = (self.x_property("WM_CLASS") or b"").split(b"\0")
+        entry = dict(line.rstrip("\n").split("=", 1) for line in open(ENTRY) if "=" in line)
+        icon, sizes = list(self.x_property("_NET_WM_ICON") or []), set()
+        while len(icon) > 2:
+            sizes.add((icon[0], icon[1]))
+            icon = icon[2 + icon[0] * icon[1]:]
+        return wm_class[1:2] == [entry["StartupWMClass"].encode()] and sizes == {(16, 16), (32, 32)}
+
     def close_from_title_bar(self):  # what a window manager sends for the title bar's close box
         screen = xdisplay.Display()
         window = screen.create_resource_object("window", int(self.window))
@@ -181,6 +205,7 @@ SCENARIOS = {
         ("focus in the log", lambda p: p.focused() == "DicePool"),
         ("every control in its place, shown as designed", lambda p: all(map(p.placed, DESIGN))),
         ("a window of 398 by 243", lambda p: p.extents(p.frame)[2:] == (398, 243)),
+        ("the menu entry's window class, and the icon", Program.known_to_desktop),
         ("entry 100, empty result boxes", lambda p: p.text("NumOfThrows") == "100" and p.empty()),
         ("orange ground, yellow and cream captions", lambda p: p.coloured("Label5", ORANGE)
          and all(p.coloured(n, YELLOW) for n in ("Label1", "Label4", "Label5"))

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What a run's results must say, read back as lines of text: by the end-to-end suite through the
 # accessibility tree, and by the Windows build's proof through the clipboard.
 import re, struct, time  # noqa: E401
