@@ -111,8 +111,8 @@ struct RunFigures
 RunFigures measureRuns(TimedDice &dice, TimedRuntime &runtime, const QString &throws,
                        int repetitions)
 {
-    static_cast<QLineEdit *>(dice.control(DiceDesign::NumOfThrows))->setText(throws);
-    auto *roll = static_cast<QPushButton *>(dice.control(DiceDesign::ChangeNumOfThrows));
+    dice.control<DiceDesign::NumOfThrows>()->setText(throws);
+    QPushButton *roll = dice.control<DiceDesign::ChangeNumOfThrows>();
     std::vector<double> total;
     std::vector<double> loop;
     std::vector<double> box;
@@ -159,9 +159,9 @@ qsizetype openDescriptors()
 
 int soak(TimedDice &dice, TimedRuntime &runtime)
 {
-    auto *entry = static_cast<QLineEdit *>(dice.control(DiceDesign::NumOfThrows));
-    auto *roll = static_cast<QPushButton *>(dice.control(DiceDesign::ChangeNumOfThrows));
-    runtime.cancel = static_cast<QPushButton *>(dice.control(DiceDesign::Command1));
+    QLineEdit *entry = dice.control<DiceDesign::NumOfThrows>();
+    QPushButton *roll = dice.control<DiceDesign::ChangeNumOfThrows>();
+    runtime.cancel = dice.control<DiceDesign::Command1>();
     const auto run = [&](int cancelAtPump) {
         runtime.pumps = 0;
         runtime.cancelAtPump = cancelAtPump;

@@ -110,7 +110,7 @@ private slots:
         QTest::addColumn<int>("id");
         for (const DiceDesign::Control &design : DiceDesign::controls) {
             if (design.kind == DiceDesign::Label || design.kind == DiceDesign::CommandButton)
-                QTest::newRow(design.name) << int(&design - DiceDesign::controls.data());
+                QTest::newRow(design.name) << int(design.id);
         }
     }
     // No glyph of a caption is cut off: wrapped to the room its control gives it, the caption
@@ -118,7 +118,7 @@ private slots:
     void captionsFit()
     {
         QFETCH(int, id);
-        QWidget *widget = m_dice.control(DiceDesign::ControlId(id));
+        QWidget *widget = m_dice.widget(DiceDesign::ControlId(id));
         auto *button = qobject_cast<QPushButton *>(widget);
         QStyleOptionButton option;
         option.initFrom(widget);
@@ -126,7 +126,7 @@ private slots:
         const QRect room =
             button ? widget->style()->subElementRect(QStyle::SE_PushButtonContents, &option, widget)
                    : widget->contentsRect();
-        const QString text = button ? button->text() : static_cast<QLabel *>(widget)->text();
+        const QString text = button ? button->text() : qobject_cast<QLabel *>(widget)->text();
         // A label wraps its caption itself; a button shows the lines it was given.
         const int wrap = button ? 0 : Qt::TextWordWrap;
         const QSize needed = widget->fontMetrics().boundingRect(room, wrap, text).size();
@@ -140,10 +140,10 @@ private slots:
     {
         // The prompt's right edge runs under the entry box; the banner's lowest row under the
         // cancel button.
-        QCOMPARE(m_dice.childAt(248, 130), m_dice.control(DiceDesign::NumOfThrows));
+        QCOMPARE(m_dice.childAt(248, 130), m_dice.widget(DiceDesign::NumOfThrows));
         m_dice.ShowRunningArrangement();
-        QCOMPARE(m_dice.childAt(250, 136), m_dice.control(DiceDesign::Command1));
-        QCOMPARE(m_dice.childAt(250, 120), m_dice.control(DiceDesign::Label3));
+        QCOMPARE(m_dice.childAt(250, 136), m_dice.widget(DiceDesign::Command1));
+        QCOMPARE(m_dice.childAt(250, 120), m_dice.widget(DiceDesign::Label3));
         m_dice.ShowIdleArrangement();
     }
 };

@@ -125,20 +125,16 @@ Dice::Dice(Runtime &runtime, QWidget *parent)
     setFixedSize(toPixels(windowDesign.clientWidth), toPixels(windowDesign.clientHeight));
 
     for (const Control &design : controls)
-        m_controls[static_cast<std::size_t>(&design - controls.data())] = createControl(design);
-
-    m_dicePool = static_cast<QPlainTextEdit *>(m_controls[DicePool]);
-    m_numOfThrows = static_cast<QLineEdit *>(m_controls[NumOfThrows]);
-    m_stats = static_cast<QPlainTextEdit *>(m_controls[Stats]);
+        m_controls[design.id] = createControl(design);
 
     // A screen reader names the boxes after the labels that head them.
-    m_dicePool->setAccessibleName(controls[Label5].caption.toString());
-    m_numOfThrows->setAccessibleName(controls[Label1].caption.toString());
-    m_stats->setAccessibleName(controls[Label4].caption.toString());
+    control<DicePool>()->setAccessibleName(controls[Label5].caption.toString());
+    control<NumOfThrows>()->setAccessibleName(controls[Label1].caption.toString());
+    control<Stats>()->setAccessibleName(controls[Label4].caption.toString());
 
     chainTabOrder();
     connectClicks();
-    m_dicePool->setFocus();
+    control<DicePool>()->setFocus();
 }
 
 QWidget *Dice::createControl(const Control &design)
@@ -169,8 +165,7 @@ QWidget *Dice::createControl(const Control &design)
         widget->resize(widget->width(),
                        std::max(widget->height(), widget->heightForWidth(widget->width())));
     }
-    if (design.kind == Kind::CommandButton) {
-        auto *button = static_cast<QPushButton *>(widget);
+    if (auto *button = qobject_cast<QPushButton *>(widget)) {
         wrapButtonCaption(*button, design.caption.toString());
         button->setAccessibleName(design.caption.toString());
     }
@@ -187,7 +182,7 @@ void Dice::chainTabOrder()
     for (const Control *design : order) {
         if (design->kind == Kind::Label)
             continue; // labels never take the focus
-        QWidget *current = m_controls[static_cast<std::size_t>(design - controls.data())];
+        QWidget *current = m_controls[design->id];
         if (previous)
             QWidget::setTabOrder(previous, current);
         previous = current;
@@ -196,11 +191,10 @@ void Dice::chainTabOrder()
 
 void Dice::connectClicks()
 {
-    connect(static_cast<QPushButton *>(m_controls[ChangeNumOfThrows]), &QPushButton::clicked, this,
+    connect(control<ChangeNumOfThrows>(), &QPushButton::clicked, this,
             [this] { ChangeNumOfThrows_Click(*this, m_runtime); });
-    connect(static_cast<QPushButton *>(m_controls[Command1]), &QPushButton::clicked, this,
-            [this] { Command1_Click(*this); });
-    connect(static_cast<QPushButton *>(m_controls[Command2]), &QPushButton::clicked, this,
+    connect(control<Command1>(), &QPushButton::clicked, this, [this] { Command1_Click(*this); });
+    connect(control<Command2>(), &QPushButton::clicked, this,
             [this] { Command2_Click(m_runtime); });
 }
 
@@ -224,18 +218,18 @@ void Dice::ShowIdleArrangement()
 
 QString Dice::GetEntryText() const
 {
-    return m_numOfThrows->text();
+    return control<NumOfThrows>()->text();
 }
 
 // A text box takes "\r\n" as one line break, as the texts write them.
 void Dice::SetLogText(const QString &text)
 {
-    m_dicePool->setPlainText(text);
+    control<DicePool>()->setPlainText(text);
 }
 
 void Dice::SetStatsText(const QString &text)
 {
-    m_stats->setPlainText(text);
+    control<Stats>()->setPlainText(text);
 }
 
 void Command2_Click(Runtime &runtime)

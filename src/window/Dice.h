@@ -16,6 +16,27 @@ class QPlainTextEdit;
 class QPushButton;
 class Runtime;
 
+// The Qt class that shows each kind of control of the design.
+template <DiceDesign::Kind> struct WidgetOf;
+template <> struct WidgetOf<DiceDesign::TextBox>
+{
+    using type = QLineEdit;
+};
+template <> struct WidgetOf<DiceDesign::MultiLineTextBox>
+{
+    using type = QPlainTextEdit;
+};
+template <> struct WidgetOf<DiceDesign::Label>
+{
+    using type = QLabel;
+};
+template <> struct WidgetOf<DiceDesign::CommandButton>
+{
+    using type = QPushButton;
+};
+template <DiceDesign::ControlId Id>
+using ControlWidget = typename WidgetOf<DiceDesign::controls[Id].kind>::type;
+
 // The program's one window, built from its design table.
 class Dice : public QWidget, public DiceSurface
 {
@@ -30,7 +51,14 @@ public:
     void SetLogText(const QString &text) override;
     void SetStatsText(const QString &text) override;
 
-    QWidget *control(DiceDesign::ControlId id) const { return m_controls[id]; }
+    // A control as the class its kind is shown with, so that using it as another kind fails to
+    // compile. The caller includes that class's header.
+    template <DiceDesign::ControlId Id> ControlWidget<Id> *control() const
+    {
+        return static_cast<ControlWidget<Id> *>(m_controls[Id]);
+    }
+    // Any control, as a widget.
+    QWidget *widget(DiceDesign::ControlId id) const { return m_controls[id]; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -42,9 +70,6 @@ private:
 
     Runtime &m_runtime;
     std::array<QWidget *, DiceDesign::ControlCount> m_controls{};
-    QPlainTextEdit *m_dicePool = nullptr;
-    QLineEdit *m_numOfThrows = nullptr;
-    QPlainTextEdit *m_stats = nullptr;
 };
 
 // The exit button: thanks the user and ends the program, also in the middle of a run.

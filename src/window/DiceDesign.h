@@ -39,8 +39,24 @@ struct Font
     bool bold = false;
 };
 
+enum ControlId {
+    DicePool,
+    NumOfThrows,
+    Label1,
+    ChangeNumOfThrows,
+    Label2,
+    Stats,
+    Label3,
+    Label4,
+    Label5,
+    Command1,
+    Command2,
+    ControlCount
+};
+
 struct Control
 {
+    ControlId id; // the row's own place in the table, checked below
     const char *name;
     Kind kind;
     ScrollBars scrollBars;
@@ -76,21 +92,6 @@ inline constexpr Font Arial1425Bold{Font::Face::Arial, 14.25, true};
 
 inline constexpr Window windowDesign{u"Quilvane", Orange, 5970, 3645, WindowFont};
 
-enum ControlId {
-    DicePool,
-    NumOfThrows,
-    Label1,
-    ChangeNumOfThrows,
-    Label2,
-    Stats,
-    Label3,
-    Label4,
-    Label5,
-    Command1,
-    Command2,
-    ControlCount
-};
-
 using enum Kind;
 using enum ScrollBars;
 using enum Alignment;
@@ -98,20 +99,30 @@ using enum Alignment;
 // In tab order.
 // clang-format off
 inline constexpr std::array<Control, ControlCount> controls = {{
-//   name                 kind              scroll       align    caption                                     left  top   width height background  text             font           tab visible
-    {"DicePool",          MultiLineTextBox, VerticalBar, TopLeft, u"",                                        0,    240,  1935, 3375,  Default,    Default,         Arial975,      0,  true},
-    {"NumOfThrows",       TextBox,          NoBars,      TopLeft, u"100",                                     3720, 1680, 975,  855,   Default,    Default,         Arial12,       1,  true},
-    {"Label1",            Label,            NoBars,      TopLeft, u"Πόσες φορές θέλεις να ρίξεις το ζάρι;",   2040, 1800, 1695, 615,   Orange,     Yellow,          Arial975,      2,  true},
-    {"ChangeNumOfThrows", CommandButton,    NoBars,      Centred, u"Ρίξε το Ζάρι",                            4680, 1680, 1215, 855,   PaleYellow, Default,         Arial975,      3,  true},
-    {"Label2",            Label,            NoBars,      TopLeft, u"Γράφτηκε στο σχολικό εργαστήριο πληροφορικής από τον δημιουργό του",
-                                                                                                           2040, 3000, 1935, 615,   Orange,     Cream,           WindowFont,    4,  true},
-    {"Stats",             MultiLineTextBox, NoBars,      TopLeft, u"",                                        1920, 240,  3975, 1455,  Default,    Default,         WindowFont,    5,  true},
-    {"Label3",            Label,            NoBars,      TopLeft, u"Περιμένετε Παρακαλώ",                     2400, 1680, 3135, 375,   Red,        HighlightedText, Arial1425Bold, 6,  false},
-    {"Label4",            Label,            NoBars,      Centred, u"Στατιστική Κατανομή",                     2880, 0,    1935, 255,   Orange,     Yellow,          Arial975,      7,  true},
-    {"Label5",            Label,            NoBars,      TopLeft, u"Αποτελέσματα",                            0,    0,    1335, 255,   Orange,     Yellow,          Arial975,      8,  true},
-    {"Command1",          CommandButton,    NoBars,      Centred, u"Ακύρωση",                                 3240, 2040, 1215, 495,   Default,    Default,         WindowFont,    9,  false},
-    {"Command2",          CommandButton,    NoBars,      Centred, u"Έξοδος από το πρόγραμμα",                 4680, 3000, 1215, 615,   Default,    Default,         WindowFont,    10, true},
+//   id                 name                 kind              scroll       align    caption                                     left  top   width height background  text             font           tab visible
+    {DicePool,          "DicePool",          MultiLineTextBox, VerticalBar, TopLeft, u"",                                        0,    240,  1935, 3375,  Default,    Default,         Arial975,      0,  true},
+    {NumOfThrows,       "NumOfThrows",       TextBox,          NoBars,      TopLeft, u"100",                                     3720, 1680, 975,  855,   Default,    Default,         Arial12,       1,  true},
+    {Label1,            "Label1",            Label,            NoBars,      TopLeft, u"Πόσες φορές θέλεις να ρίξεις το ζάρι;",   2040, 1800, 1695, 615,   Orange,     Yellow,          Arial975,      2,  true},
+    {ChangeNumOfThrows, "ChangeNumOfThrows", CommandButton,    NoBars,      Centred, u"Ρίξε το Ζάρι",                            4680, 1680, 1215, 855,   PaleYellow, Default,         Arial975,      3,  true},
+    {Label2,            "Label2",            Label,            NoBars,      TopLeft, u"Γράφτηκε στο σχολικό εργαστήριο πληροφορικής από τον δημιουργό του",
+                                                                                                                              2040, 3000, 1935, 615,   Orange,     Cream,           WindowFont,    4,  true},
+    {Stats,             "Stats",             MultiLineTextBox, NoBars,      TopLeft, u"",                                        1920, 240,  3975, 1455,  Default,    Default,         WindowFont,    5,  true},
+    {Label3,            "Label3",            Label,            NoBars,      TopLeft, u"Περιμένετε Παρακαλώ",                     2400, 1680, 3135, 375,   Red,        HighlightedText, Arial1425Bold, 6,  false},
+    {Label4,            "Label4",            Label,            NoBars,      Centred, u"Στατιστική Κατανομή",                     2880, 0,    1935, 255,   Orange,     Yellow,          Arial975,      7,  true},
+    {Label5,            "Label5",            Label,            NoBars,      TopLeft, u"Αποτελέσματα",                            0,    0,    1335, 255,   Orange,     Yellow,          Arial975,      8,  true},
+    {Command1,          "Command1",          CommandButton,    NoBars,      Centred, u"Ακύρωση",                                 3240, 2040, 1215, 495,   Default,    Default,         WindowFont,    9,  false},
+    {Command2,          "Command2",          CommandButton,    NoBars,      Centred, u"Έξοδος από το πρόγραμμα",                 4680, 3000, 1215, 615,   Default,    Default,         WindowFont,    10, true},
 }};
 // clang-format on
+
+constexpr bool rowsInIdOrder()
+{
+    for (std::size_t row = 0; row < controls.size(); ++row) {
+        if (controls[row].id != static_cast<ControlId>(row))
+            return false;
+    }
+    return true;
+}
+static_assert(rowsInIdOrder(), "each row of controls must stand at the place of its ControlId");
 
 } // namespace DiceDesign
