@@ -10,8 +10,9 @@
 import os, random, subprocess, sys, time  # noqa: E401
 
 import pyatspi
-from PIL import ImageGrab
-from Xlib import X, display as xdisplay, protocol
+from PIL import ImageFont, ImageGrab
+from Xlib import X, XK, display as xdisplay, protocol
+from Xlib.ext import xtest
 
 import results
 from results import wait_for
@@ -35,10 +36,41 @@ DESIGN = {  # role, accessible name, place and size in pixels, shown between run
 }
 ENTRY = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "packaging",
                      "org.quilvane.Quilvane.desktop")
+SWAPPED = {"Label1", "NumOfThrows", "ChangeNumOfThrows", "Label3", "Command1"}  # during a run
 ORANGE, YELLOW, CREAM, RED, WHITE = (255, 128, 0), (255, 255, 0), (255, 255, 192), (255, 0, 0), \
     (255, 255, 255)
+BLACK, PALE, GREY = (0, 0, 0), (255, 255, 128), (239, 239, 239)
+FONTS = {  # Arial's size in points (the window's own font is 8), bold or not; text and ground
+    "Label1": (9.75, False, YELLOW, ORANGE), "ChangeNumOfThrows": (9.75, False, BLACK, PALE),
+    "Label2": (8, False, CREAM, ORANGE), "Label3": (14.25, True, WHITE, RED),
+    "Label4": (9.75, False, YELLOW, ORANGE), "Label5": (9.75, False, YELLOW, ORANGE),
+    "Command1": (8, False, BLACK, GREY), "Command2": (8, False, BLACK, GREY),
+}
+
+
+def distance(colour, other):
+    return max(abs(a - b) for a, b in zip(colour, other))
+
+
 def near(colour, other):
-    return max(abs(a - b) for a, b in zip(colour, other)) <= 48
+    return distance(colour, other) <= 48
+
+
+def typeface(points, bold):  # Arial as fontconfig finds it, at 96 dots per inch, 16 times as large
+    path = subprocess.run(["fc-match", "-f", "%{file}", "Arial:bold" if bold else "Arial"],
+                          capture_output=True, text=True).stdout
+    return ImageFont.truetype(path, round(points * 96 / 72) * 16)  # in whole pixels, as X draws it
+
+
+def caption_width(name):  # of the widest line, the caption wrapped to its control's width
+    font, room, lines = typeface(*FONTS[name][:2]), DESIGN[name][4] * 16, []
+    room -= 4 * 16 if DESIGN[name][0] == BUTTON else 0  # a button's frame
+    for word in DESIGN[name][1].split():
+        if lines and font.getlength(lines[-1] + " " + word) <= room:
+            lines[-1] += " " + word
+        else:
+            lines.append(word)
+    return max(font.getbbox(line)[2] - font.getbbox(line)[0] for line in lines) / 16
 
 
 def xdotool(*args):
@@ -60,7 +92,6 @@ class Program:
         output = open(os.path.join(ARTIFACTS, SESSION + ".log"), "a")
         self.process = subprocess.Popen([BINARY], env=env, stdout=output, stderr=output,
                                         start_new_session=True)
-        self.mark = None
         wait_for("the window and its controls in the accessibility tree", self._found)
         self.window = xdotool("search", "--onlyvisible", "--pid", self.process.pid, "--name",
                               "^Quilvane$").split()[0]
@@ -85,9 +116,10 @@ class Program:
         box = node.queryComponent().getExtents(coords)
         return box.x, box.y, box.width, box.height
 
-    def placed(self, name):
-        return self.state(name, pyatspi.STATE_SHOWING) == DESIGN[name][6] and (
-            not DESIGN[name][6] or self.extents(self.control(name)) == DESIGN[name][2:6])
+    def placed(self, name, running=False):  # shown in its place as designed, or not shown
+        shown = DESIGN[name][6] != (running and name in SWAPPED)
+        return self.state(name, pyatspi.STATE_SHOWING) == shown and (
+            not shown or self.extents(self.control(name)) == DESIGN[name][2:6])
 
     def focused(self):
         return next((n for n in DESIGN if self.state(n, pyatspi.STATE_FOCUSED)), None)
@@ -112,7 +144,7 @@ class Program:
                             self.text("Stats").split("\n")[:-1])
 
     def finished(self, throws=None):  # by default, a run cancelled before its last throw
-        return self.idle() and self.text("Stats") and self.text("DicePool") != self.mark and (
+        return self.idle() and self.text("Stats") and (
             self.made() < 32766 if throws is None else self.made() == throws)
 
     def centre(self, name):  # where the pointer goes on a control, shown or not
@@ -123,12 +155,31 @@ class Program:
         xdotool(*self.centre(name), "click", button)
 
     def during(self, pointer_on, *then):
-        # Starts a run of 32766 throws with Tab and Space, the pointer already resting on a
-        # control of the running window, and sends then within milliseconds, while it goes on.
-        self.mark = self.text("DicePool")
+        # Empties the statistics box, then starts a run of 32766 throws with Tab and Space, the
+        # pointer resting on a control of the running window, and sends then in the same batch:
+        # the X server has queued it before the program reads the Space, so the run finds it
+        # waiting at its first pump, however fast the machine.
+        self.click("Stats")
+        xdotool("key", "ctrl+a", "Delete")
         enter(self, "32766")
-        xdotool(*self.centre(pointer_on), "sleep", "0.3", "key", "--delay", "1", "Tab", "space",
-                *then)
+        xdotool(*self.centre(pointer_on), "sleep", "0.3")
+        self.send("Tab", "space", *then)
+
+    def send(self, *events):  # key names, "click" or "close" (the title bar's), through XTest
+        screen = xdisplay.Display()
+        for event in events:
+            if event == "close":  # what a window manager sends for the title bar's close box
+                window = screen.create_resource_object("window", int(self.window))
+                protocols, delete = map(screen.intern_atom, ("WM_PROTOCOLS", "WM_DELETE_WINDOW"))
+                window.send_event(protocol.event.ClientMessage(
+                    window=window, client_type=protocols, data=(32, [delete, X.CurrentTime, 0, 0, 0])))
+                continue
+            button = event == "click"
+            code = 1 if button else screen.keysym_to_keycode(XK.string_to_keysym(event))
+            for kind in (X.ButtonPress, X.ButtonRelease) if button else (X.KeyPress, X.KeyRelease):
+                xtest.fake_input(screen, kind, code)
+        screen.sync()  # the server has every event before we hang up
+        screen.close()
 
     def shot(self, label):
         self.screen = ImageGrab.grab(xdisplay=os.environ["DISPLAY"]).convert("RGB")
@@ -142,6 +193,24 @@ class Program:
 
     def coloured(self, name, colour):  # or close to it, where small text blends it into the ground
         return any(near(c, colour) for _, c in self.pixels(*DESIGN[name][2:6]))
+
+    def in_font(self, name):  # its caption's ink as wide as the designed font draws it
+        return -2.5 <= self.ink_width(name) - caption_width(name) <= 1
+
+    def entry_in_font(self):  # the entry's text as wide as Arial 12 pt draws it
+        text = self.control("NumOfThrows").queryText()
+        first, last = (text.getCharacterExtents(i, pyatspi.WINDOW_COORDS)
+                       for i in (0, text.characterCount - 1))
+        return abs(last[0] + last[2] - first[0] -
+                   typeface(12, False).getlength(self.text("NumOfThrows")) / 16) <= 1.5
+
+    def ink_width(self, name):  # of the caption's glyphs in the screenshot: text more than ground
+        text, ground = FONTS[name][2:]
+        x, y, w, h = DESIGN[name][2:6]
+        inset = 3 if DESIGN[name][0] == BUTTON else 0  # the button's frame
+        xs = [i for i, c in self.pixels(x + inset, y + inset, w - 2 * inset, h - 2 * inset)
+              if distance(c, text) < distance(c, ground)]
+        return max(xs) - min(xs) + 1 if xs else 0
 
     def x_property(self, name):  # of the program's top-level window, as the desktop reads it
         screen = xdisplay.Display()
@@ -162,15 +231,6 @@ class Program:
             sizes.add((icon[0], icon[1]))
             icon = icon[2 + icon[0] * icon[1]:]
         return wm_class[1:2] == [entry["StartupWMClass"].encode()] and sizes == {(16, 16), (32, 32)}
-
-    def close_from_title_bar(self):  # what a window manager sends for the title bar's close box
-        screen = xdisplay.Display()
-        window = screen.create_resource_object("window", int(self.window))
-        protocols, delete = (screen.intern_atom(a) for a in ("WM_PROTOCOLS", "WM_DELETE_WINDOW"))
-        window.send_event(protocol.event.ClientMessage(
-            window=window, client_type=protocols, data=(32, [delete, X.CurrentTime, 0, 0, 0])))
-        screen.sync()  # the server has the request before we hang up
-        screen.close()
 
     def ended(self):  # with status 0, and nothing of its session left
         return self.process.wait(20) == 0 and subprocess.run(
@@ -206,6 +266,8 @@ SCENARIOS = {
         ("every control in its place, shown as designed", lambda p: all(map(p.placed, DESIGN))),
         ("a window of 398 by 243", lambda p: p.extents(p.frame)[2:] == (398, 243)),
         ("the menu entry's window class, and the icon", Program.known_to_desktop),
+        ("captions in Arial at their sizes and weights",
+         lambda p: all(p.in_font(n) for n in FONTS if DESIGN[n][6])),
         ("entry 100, empty result boxes", lambda p: p.text("NumOfThrows") == "100" and p.empty()),
         ("orange ground, yellow and cream captions", lambda p: p.coloured("Label5", ORANGE)
          and all(p.coloured(n, YELLOW) for n in ("Label1", "Label4", "Label5"))
@@ -244,15 +306,16 @@ SCENARIOS = {
         keys("Return"), ("idle, boxes empty", lambda p: not p.boxes() and p.idle() and p.empty()),
     ],
     "not a number": [
-        roll("abc"), ("the message box", lambda p: p.boxes() == NOT_A_NUMBER),
+        roll("δώδεκα"), ("the message box", lambda p: p.boxes() == NOT_A_NUMBER),
         click("Command2"), pause,
         ("a click behind the modal box does nothing", lambda p: p.boxes() == NOT_A_NUMBER),
         keys("Return"),
         ("idle, entry kept, boxes empty",
-         lambda p: not p.boxes() and p.idle() and p.text("NumOfThrows") == "abc" and p.empty()),
+         lambda p: not p.boxes() and p.idle() and p.text("NumOfThrows") == "δώδεκα" and p.empty()),
+        ("the entry in Arial 12 pt", Program.entry_in_font),
     ],
     "cancel click during a run": [
-        lambda p: p.during("Command1", "sleep", "0.01", "click", "1"),
+        lambda p: p.during("Command1", "click"),
         ("a cancelled run's results", Program.finished),
     ],
     "tab and enter on the cancel button during a run": [
@@ -264,13 +327,15 @@ SCENARIOS = {
         ("the thank-you box", lambda p: p.boxes() == THANKS), keys("Return"), END,
     ],
     "exit click during a run": [
-        lambda p: p.during("Command2", "sleep", "0.005", "click", "1"),
+        lambda p: p.during("Command2", "click"),
         ("the thank-you box over the running arrangement, no result written",
-         lambda p: p.boxes() == THANKS and p.coloured("Label3", RED) and p.empty()),
+         lambda p: p.boxes() == THANKS and all(p.placed(n, True) for n in DESIGN) and p.empty()),
+        ("the banner red, it and the cancel button in their fonts", lambda p: p.coloured(
+            "Label3", RED) and p.in_font("Label3") and p.in_font("Command1")),
         keys("Return"), END,
     ],
     "title-bar close during a run": [
-        lambda p: p.during("Command2"), Program.close_from_title_bar, END,
+        lambda p: p.during("Command2", "close"), END,
     ],
 }
 SESSIONS = {"main": list(SCENARIOS)[:-2], "exit": list(SCENARIOS)[-2:-1],
