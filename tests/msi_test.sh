@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The Windows installer as scripts/msi builds it, from stand-in files, read back with msiinfo:
+# two versions share one upgrade code and differ in product code; each replaces older versions
+# and a rebuild of its own, refuses to go over a newer one, and puts a shortcut with the icon
+# into the Start menu.
+set -euo pipefail
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+mkdir -p "$scratch/files/platforms" "$scratch/files/licenses"
+for file in quilvane.exe Qt6Core.dll platforms/qwindows.dll licenses/GPL-3.0-or-later.txt; do
+    echo stand-in >"$scratch/files/$file"
+done
+for version in 1.2.3 1.2.4; do
+    "$1/scripts/msi" "$scratch/files" $version "$scratch/$version.msi"
+done
+table() { msiinfo export "$scratch/$1.msi" "$2" | tail -n +4 | tr -d '\r' | sort; }
+property() { table "$1" Property | sed -n "s/^$2\t//p"; }
+
+code=$(property 1.2.3 UpgradeCode)
+[[ $code == "$(property 1.2.4 UpgradeCode)" && $code =~ ^\{[0-9A-F-]{36}\}$ ]]
+[[ $(property 1.2.3 ProductCode) != "$(property 1.2.4 ProductCode)" ]]
+# Older versions are found and removed (1), the same version too (768: both ends included),
+# newer ones only detected (2), and their detection stops the install.
+diff <(table 1.2.3 Upgrade) - <<ROWS
+$code		1.2.3		1		WIX_UPGRADE_DETECTED
+$code	1.2.3			2		WIX_DOWNGRADE_DETECTED
+$code	1.2.3	1.2.3		768		SAMEVERSIONFOUND
+ROWS
+table 1.2.3 LaunchCondition | grep -q $'^NOT WIX_DOWNGRADE_DETECTED\tA newer version'
+[[ $(property 1.2.3 ALLUSERS) == 1 && $(property 1.2.3 Manufacturer) == "The Quilvane developers" ]]
+table 1.2.3 Shortcut | awk -F'\t' '$2 == "ProgramMenuFolder" && $5 == "[INSTALLDIR]quilvane.exe" &&
+    $9 == "quilvane.ico" {found = 1} END {exit !found}'
+table 1.2.3 File | cut -f3 | grep -qx GPL-3.0-or-later.txt
+echo "installer tables ok: upgrade code $code"
