@@ -20,7 +20,8 @@ constexpr int NotANumber = -100'000, TooMany = 100'000; // entry verdicts that m
 
 } // namespace
 
-// The number texts, and what the end-to-end suite cannot see through the accessibility tree.
+// The entry's reading, the percentages' digits and the generator's draws, and what the
+// end-to-end suite cannot see through the accessibility tree.
 class QuilvaneTest : public QObject
 {
     Q_OBJECT

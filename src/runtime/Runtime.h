@@ -11,8 +11,8 @@ class QLocale;
 class QString;
 
 // Everything the program's logic takes from its host: the event pump, the message box, the
-// end of the program, the clock, the generator and the locale. The window runs on the Qt
-// implementation; tests put in a scripted one.
+// end of the program, the clock, the generator and the locale. The program and the unit suite
+// run on the Qt implementation, QtRuntime; the benchmark derives timed and silent ones from it.
 class Runtime
 {
 public:
