@@ -18,7 +18,7 @@ dpkg-deb -x "$deb" "$scratch/root"
 
 desktop-file-validate "$scratch/root/usr/share/applications/org.quilvane.Quilvane.desktop"
 # The project has no homepage, and none is made up: appstream 1.0 (Debian 13) warns that the
-# metainfo names none, and that warning alone is let pass, here and in lintian's report below.
+# metainfo names none, here and through lintian, and that warning alone passes.
 report=$(appstreamcli validate --no-net --no-color "$scratch"/root/usr/share/metainfo/*.xml || true)
 if [[ $report != *Validation* ]] || grep -E '^[EW]:' <<<"$report" | grep -v url-homepage-missing; then
     echo "$report" && exit 1
