@@ -54,10 +54,7 @@ QColor colour(const DiceDesign::Colour &colour, const QColor &fallback, const QP
 
 QString wrapped(const QString &caption, const QFont &font, int width)
 {
-    QTextLayout layout(caption, font);
-    QTextOption option;
-    option.setWrapMode(QTextOption::WordWrap);
-    layout.setTextOption(option);
+    QTextLayout layout(caption, font); // wraps at word boundaries unless told otherwise
     QStringList lines;
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {

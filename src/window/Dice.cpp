@@ -7,7 +7,6 @@
 #include "runtime/Runtime.h"
 #include "throws/ThrowRun.h"
 
-#include <QCloseEvent>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -238,10 +237,9 @@ void Command2_Click(Runtime &runtime)
     runtime.EndProgram();
 }
 
-void Dice::closeEvent(QCloseEvent *event)
+// Closing from the title bar (the event is accepted as it comes) ends the program at once, also
+// in the middle of a run.
+void Dice::closeEvent(QCloseEvent * /*event*/)
 {
-    // Closing from the title bar ends the program at once, also in the middle of a run.
-    if (!m_runtime.programEnded())
-        m_runtime.EndProgram();
-    event->accept();
+    m_runtime.EndProgram();
 }
