@@ -17,21 +17,29 @@ deb=$(ls "$scratch"/quilvane_*.deb)
 dpkg-deb -x "$deb" "$scratch/root"
 
 desktop-file-validate "$scratch/root/usr/share/applications/org.quilvane.Quilvane.desktop"
-# The project has no homepage, and none is made up: appstream 1.0 (Debian 13) warns that the
-# metainfo names none, here and through lintian, and that warning alone passes.
-report=$(appstreamcli validate --no-net --no-color "$scratch"/root/usr/share/metainfo/*.xml || true)
-if [[ $report != *Validation* ]] || grep -E '^[EW]:' <<<"$report" | grep -v url-homepage-missing; then
+# The AppStream data as lintian and software centres read it, from the installed tree. The
+# project has no homepage, and none is made up: appstream 1.0 (Debian 13) warns that the metainfo
+# names none, and that warning alone passes. lintian 2.122 runs the same validation and reports
+# any problem it finds as one warning that does not name it; so that warning passes too, once the
+# validation here has found no other problem.
+report=$(appstreamcli validate-tree --no-net --no-color "$scratch/root" || true)
+if [[ $report != *Validation* ]] || grep -E '^\s*[EW]: ' <<<"$report" | grep -v url-homepage-missing; then
     echo "$report" && exit 1
 fi
-report=$(lintian --tag-display-limit 0 "$deb" 2>&1) || true
-if grep -E '^[EW]: ' <<<"$report" |
-    grep -v -E '^W: quilvane: appstream-metadata-validation-failed .*url-homepage-missing'; then
+status=0
+report=$(lintian --tag-display-limit 0 "$deb" 2>&1) || status=$?
+if ((status > 1)) || grep -E '^[EW]: ' <<<"$report" |
+    grep -v '^W: quilvane: appstream-metadata-validation-failed '; then
     echo "lintian: $report" && exit 1
 fi
-# What dpkg-buildflags gives Debian's own packages (PIE, stack protector, _FORTIFY_SOURCE,
-# RELRO) and BIND_NOW; lintian reports a missing one only as information. Control-flow
-# protection is x86-only and not among Debian 12's flags, so it is not asked for.
-hardening-check --nocfprotection "$scratch/root/usr/bin/quilvane"
+# What dpkg-buildflags gives Debian's own packages (PIE, stack protector, _FORTIFY_SOURCE, RELRO)
+# and BIND_NOW, each asked for by name: lintian reports a missing one only as information, and
+# later hardening-checks also look for what Debian does not give amd64 (branch protection).
+report=$(hardening-check "$scratch/root/usr/bin/quilvane" || true)
+for feature in "Position Independent Executable" "Stack protected" "Fortify Source functions" \
+    "Read-only relocations" "Immediate binding"; do
+    grep -q "^ $feature: yes" <<<"$report" || { echo "$report" && exit 1; }
+done
 # The manual page renders without a warning from groff.
 page=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$scratch/root/usr/share/man/man1/quilvane.1.gz" 2>&1)
 if [[ $page != *"quilvane - simulate throws of a six-sided die"* ]] || grep -q warning <<<"$page"; then
