@@ -64,6 +64,7 @@ private slots:
         QTest::addColumn<float>("value");
         QTest::addColumn<QString>("text");
         QTest::newRow("negative zero") << -0.0f << "0";
+        QTest::newRow("negative") << -0.5f << "-0,5";
         QTest::newRow("one of six") << float(100.0 / 6) << "16,66667";
         QTest::newRow("one of 32766") << float(100.0 / 32766) << "0,003051944";
         QTest::newRow("carries a nine") << 1.9999999f << "2";

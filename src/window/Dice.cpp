@@ -123,6 +123,8 @@ Dice::Dice(Runtime &runtime, QWidget *parent)
     setAutoFillBackground(true);
     setFixedSize(toPixels(windowDesign.clientWidth), toPixels(windowDesign.clientHeight));
 
+    // Made in the table's order, which is the tab order: Qt's focus chain follows it, and labels
+    // take no focus.
     for (const Control &design : controls)
         m_controls[design.id] = createControl(design);
 
@@ -131,7 +133,6 @@ Dice::Dice(Runtime &runtime, QWidget *parent)
     control<NumOfThrows>()->setAccessibleName(controls[Label1].caption.toString());
     control<Stats>()->setAccessibleName(controls[Label4].caption.toString());
 
-    chainTabOrder();
     connectClicks();
     control<DicePool>()->setFocus();
 }
@@ -170,22 +171,6 @@ QWidget *Dice::createControl(const Control &design)
     }
     widget->setVisible(design.visible);
     return widget;
-}
-
-void Dice::chainTabOrder()
-{
-    std::array<const Control *, ControlCount> order{};
-    std::ranges::transform(controls, order.begin(), [](const Control &design) { return &design; });
-    std::ranges::sort(order, {}, &Control::tab);
-    QWidget *previous = nullptr;
-    for (const Control *design : order) {
-        if (design->kind == Kind::Label)
-            continue; // labels never take the focus
-        QWidget *current = m_controls[design->id];
-        if (previous)
-            QWidget::setTabOrder(previous, current);
-        previous = current;
-    }
 }
 
 void Dice::connectClicks()

@@ -65,7 +65,6 @@ protected:
 
 private:
     QWidget *createControl(const DiceDesign::Control &design);
-    void chainTabOrder();
     void connectClicks();
 
     Runtime &m_runtime;

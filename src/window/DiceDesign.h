@@ -56,7 +56,7 @@ enum ControlId {
 
 struct Control
 {
-    ControlId id; // the row's own place in the table, checked below
+    ControlId id; // the row's place in the table, checked below as the tab position is
     const char *name;
     Kind kind;
     ScrollBars scrollBars;
@@ -115,14 +115,17 @@ inline constexpr std::array<Control, ControlCount> controls = {{
 }};
 // clang-format on
 
-constexpr bool rowsInIdOrder()
+// Whether each row stands at the place that its field gives.
+template <typename Field> constexpr bool inRowOrder(Field Control::*field)
 {
     for (std::size_t row = 0; row < controls.size(); ++row) {
-        if (controls[row].id != static_cast<ControlId>(row))
+        if (controls[row].*field != static_cast<Field>(row))
             return false;
     }
     return true;
 }
-static_assert(rowsInIdOrder(), "each row of controls must stand at the place of its ControlId");
+static_assert(inRowOrder(&Control::id), "each row of controls must stand at its ControlId");
+// The window makes its controls in the table's order, and Qt's focus chain is that order.
+static_assert(inRowOrder(&Control::tab), "each row of controls must stand at its tab position");
 
 } // namespace DiceDesign
