@@ -20,32 +20,27 @@ from results import wait_for
 BINARY, ARTIFACTS, SESSION = sys.argv[1:4]
 PROMPT = "Πόσες φορές θέλεις να ρίξεις το ζάρι;"
 TEXT, LABEL, BUTTON = pyatspi.ROLE_TEXT, pyatspi.ROLE_LABEL, pyatspi.ROLE_PUSH_BUTTON
-DESIGN = {  # role, accessible name, place and size in pixels, shown between runs
+ORANGE, YELLOW, CREAM, RED, WHITE = (255, 128, 0), (255, 255, 0), (255, 255, 192), (255, 0, 0), \
+    (255, 255, 255)
+BLACK, PALE, GREY = (0, 0, 0), (255, 255, 128), (239, 239, 239)
+DESIGN = {  # role, accessible name, place and size in pixels, shown between runs; for a caption,
+    # its font, Arial (the window's own font is 8 pt): size in points, bold or not; text and ground
     "DicePool": (TEXT, "Αποτελέσματα", 0, 16, 129, 225, True),
     "NumOfThrows": (TEXT, PROMPT, 248, 112, 65, 57, True),
-    "Label1": (LABEL, PROMPT, 136, 120, 113, 45, True),
-    "ChangeNumOfThrows": (BUTTON, "Ρίξε το Ζάρι", 312, 112, 81, 57, True),
+    "Label1": (LABEL, PROMPT, 136, 120, 113, 45, True, 9.75, False, YELLOW, ORANGE),
+    "ChangeNumOfThrows": (BUTTON, "Ρίξε το Ζάρι", 312, 112, 81, 57, True, 9.75, False, BLACK, PALE),
     "Label2": (LABEL, "Γράφτηκε στο σχολικό εργαστήριο πληροφορικής από τον δημιουργό του",
-               136, 200, 129, 41, True),
+               136, 200, 129, 41, True, 8, False, CREAM, ORANGE),
     "Stats": (TEXT, "Στατιστική Κατανομή", 128, 16, 265, 97, True),
-    "Label3": (LABEL, "Περιμένετε Παρακαλώ", 160, 112, 209, 25, False),
-    "Label4": (LABEL, "Στατιστική Κατανομή", 192, 0, 129, 17, True),
-    "Label5": (LABEL, "Αποτελέσματα", 0, 0, 89, 17, True),
-    "Command1": (BUTTON, "Ακύρωση", 216, 136, 81, 33, False),
-    "Command2": (BUTTON, "Έξοδος από το πρόγραμμα", 312, 200, 81, 41, True),
+    "Label3": (LABEL, "Περιμένετε Παρακαλώ", 160, 112, 209, 25, False, 14.25, True, WHITE, RED),
+    "Label4": (LABEL, "Στατιστική Κατανομή", 192, 0, 129, 17, True, 9.75, False, YELLOW, ORANGE),
+    "Label5": (LABEL, "Αποτελέσματα", 0, 0, 89, 17, True, 9.75, False, YELLOW, ORANGE),
+    "Command1": (BUTTON, "Ακύρωση", 216, 136, 81, 33, False, 8, False, BLACK, GREY),
+    "Command2": (BUTTON, "Έξοδος από το πρόγραμμα", 312, 200, 81, 41, True, 8, False, BLACK, GREY),
 }
 ENTRY = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "packaging",
                      "org.quilvane.Quilvane.desktop")
 SWAPPED = {"Label1", "NumOfThrows", "ChangeNumOfThrows", "Label3", "Command1"}  # during a run
-ORANGE, YELLOW, CREAM, RED, WHITE = (255, 128, 0), (255, 255, 0), (255, 255, 192), (255, 0, 0), \
-    (255, 255, 255)
-BLACK, PALE, GREY = (0, 0, 0), (255, 255, 128), (239, 239, 239)
-FONTS = {  # Arial's size in points (the window's own font is 8), bold or not; text and ground
-    "Label1": (9.75, False, YELLOW, ORANGE), "ChangeNumOfThrows": (9.75, False, BLACK, PALE),
-    "Label2": (8, False, CREAM, ORANGE), "Label3": (14.25, True, WHITE, RED),
-    "Label4": (9.75, False, YELLOW, ORANGE), "Label5": (9.75, False, YELLOW, ORANGE),
-    "Command1": (8, False, BLACK, GREY), "Command2": (8, False, BLACK, GREY),
-}
 
 
 def distance(colour, other):
@@ -63,7 +58,7 @@ def typeface(points, bold):  # Arial as fontconfig finds it, at 96 dots per inch
 
 
 def caption_width(name):  # of the widest line, the caption wrapped to its control's width
-    font, room, lines = typeface(*FONTS[name][:2]), DESIGN[name][4] * 16, []
+    font, room, lines = typeface(*DESIGN[name][7:9]), DESIGN[name][4] * 16, []
     room -= 4 * 16 if DESIGN[name][0] == BUTTON else 0  # a button's frame
     for word in DESIGN[name][1].split():
         if lines and font.getlength(lines[-1] + " " + word) <= room:
@@ -193,8 +188,11 @@ class Program:
     def coloured(self, name, colour):  # or close to it, where small text blends it into the ground
         return any(near(c, colour) for _, c in self.pixels(*DESIGN[name][2:6]))
 
+    def pixel(self, x, y):
+        return self.pixels(x, y, 1, 1)[0][1]
+
     def in_font(self, name):  # its caption's glyphs as wide as the designed font draws them
-        (x, y, w, h), (text, ground) = DESIGN[name][2:6], FONTS[name][2:]
+        (x, y, w, h), (text, ground) = DESIGN[name][2:6], DESIGN[name][9:]
         inset = 3 if DESIGN[name][0] == BUTTON else 0  # a button's frame
         xs = [i for i, c in self.pixels(x + inset, y + inset, w - 2 * inset, h - 2 * inset)
               if distance(c, text) < distance(c, ground)] or [0]  # more text than ground
@@ -207,20 +205,17 @@ class Program:
         return abs(last[0] + last[2] - first[0] -
                    typeface(12, False).getlength(self.text("NumOfThrows")) / 16) <= 1.5
 
-    def x_property(self, name):  # of the program's top-level window, as the desktop reads it
-        found = self.xwindow.get_full_property(self.x.intern_atom(name), X.AnyPropertyType)
-        return found.value if found else None
-
-    def known_to_desktop(self):
+    def known_to_desktop(self):  # as the desktop reads the window's properties
         # The class in WM_CLASS is the menu entry's StartupWMClass, and _NET_WM_ICON carries the
         # icon in 16 and 32 pixels (a width, a height, then the pixels, for each size).
-        wm_class = (self.x_property("WM_CLASS") or b"").split(b"\0")
         entry = dict(line.rstrip("\n").split("=", 1) for line in open(ENTRY) if "=" in line)
-        icon, sizes = list(self.x_property("_NET_WM_ICON") or []), set()
+        icon = self.xwindow.get_full_property(self.x.intern_atom("_NET_WM_ICON"), X.AnyPropertyType)
+        icon, sizes = list(icon.value) if icon else [], set()
         while len(icon) > 2:
             sizes.add((icon[0], icon[1]))
             icon = icon[2 + icon[0] * icon[1]:]
-        return wm_class[1:2] == [entry["StartupWMClass"].encode()] and sizes == {(16, 16), (32, 32)}
+        wm_class = self.xwindow.get_wm_class() or ("", "")
+        return wm_class[1] == entry["StartupWMClass"] and sizes == {(16, 16), (32, 32)}
 
     def ended(self):  # with status 0, and nothing of its session left
         return self.process.wait(20) == 0 and subprocess.run(
@@ -257,14 +252,15 @@ SCENARIOS = {
         ("a window of 398 by 243", lambda p: p.extents(p.frame)[2:] == (398, 243)),
         ("the menu entry's window class, and the icon", Program.known_to_desktop),
         ("captions in Arial at their sizes and weights",
-         lambda p: all(p.in_font(n) for n in FONTS if DESIGN[n][6])),
+         lambda p: all(p.in_font(n) for n, row in DESIGN.items() if row[6] and len(row) > 7)),
         ("entry 100, empty result boxes", lambda p: p.text("NumOfThrows") == "100" and p.empty()),
         ("an orange ground (the captions' colours are those their fonts are measured in)",
          lambda p: p.coloured("Label5", ORANGE)),
+        ("the prompt beneath the entry box", lambda p: not near(p.pixel(248, 130), ORANGE)),
         ("the statistics' heading centred", lambda p: min(
             x for x, c in p.pixels(192, 2, 129, 12) if not near(c, ORANGE)) > 195),
-        ("a scroll bar on the log, none on the statistics", lambda p: p.pixels(121, 128, 1, 1)[0][1]
-         != WHITE and p.pixels(385, 64, 1, 1)[0][1] == WHITE),
+        ("a scroll bar on the log, none on the statistics",
+         lambda p: p.pixel(121, 128) != WHITE and p.pixel(385, 64) == WHITE),
     ],
     "paste from an empty clipboard and selection": [
         click("DicePool"), keys("ctrl+v", "shift+Insert"), click("DicePool", 2),
@@ -319,8 +315,9 @@ SCENARIOS = {
         lambda p: p.during("Command2", "click"),
         ("the thank-you box over the running arrangement, no result written",
          lambda p: p.boxes() == THANKS and all(p.placed(n, True) for n in DESIGN) and p.empty()),
-        ("the banner red, it and the cancel button in their fonts", lambda p: p.coloured(
-            "Label3", RED) and p.in_font("Label3") and p.in_font("Command1")),
+        ("the banner red and beneath the cancel button, their fonts", lambda p: p.coloured(
+            "Label3", RED) and not near(p.pixel(250, 136), RED) and p.in_font("Label3")
+         and p.in_font("Command1")),
         keys("Return"), END,
     ],
     "title-bar close during a run": [
