@@ -8,7 +8,6 @@
 #include <QFont>
 #include <QPalette>
 #include <QStringList>
-#include <QStyle>
 #include <QStyleFactory>
 #include <QTextLayout>
 
@@ -22,7 +21,9 @@ void configureApplication()
     // entry's file name.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.quilvane.Quilvane"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QApplication::setPalette(QApplication::style()->standardPalette());
+    // Fusion's own palette follows a desktop theme that has one, a dark one say; the window is
+    // drawn for the usual light colours: grey buttons, white boxes, black text.
+    QApplication::setPalette(QPalette(QColor(0xef, 0xef, 0xef)));
     QApplication::setFont(font(DiceDesign::windowDesign.font));
 }
 

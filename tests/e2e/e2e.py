@@ -83,7 +83,8 @@ def descendants(node):
 class Program:
     def __init__(self):
         env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                   LANG="el_GR.UTF-8", LC_ALL="el_GR.UTF-8")
+                   LANG="el_GR.UTF-8", LC_ALL="el_GR.UTF-8", QT_QPA_PLATFORMTHEME="gtk3",
+                   GTK_THEME="Adwaita:dark")  # a desktop whose theme the window must not take
         output = open(os.path.join(ARTIFACTS, SESSION + ".log"), "a")
         self.process = subprocess.Popen([BINARY], env=env, stdout=output, stderr=output,
                                         start_new_session=True)
@@ -96,10 +97,11 @@ class Program:
 
     def _found(self):
         assert self.process.poll() is None, "the program ended at start; see " + SESSION + ".log"
-        self.app = next((a for a in children(pyatspi.Registry.getDesktop(0))
-                         if a and a.get_process_id() == self.process.pid), None)
-        self.frame = next((w for w in children(self.app) if w.getRole() == pyatspi.ROLE_FILLER
-                           and w.name == "Quilvane"), None)
+        # Qt's application; GTK, which reads the theme, registers one of its own with no window.
+        self.app, self.frame = next(((a, w) for a in children(pyatspi.Registry.getDesktop(0))
+                                     if a and a.get_process_id() == self.process.pid
+                                     for w in children(a) if w.getRole() == pyatspi.ROLE_FILLER
+                                     and w.name == "Quilvane"), (None, None))
         return self.frame and self.frame.childCount >= len(DESIGN)
 
     def control(self, name):
