@@ -23,10 +23,10 @@ TEXT, LABEL, BUTTON = pyatspi.ROLE_TEXT, pyatspi.ROLE_LABEL, pyatspi.ROLE_PUSH_B
 ORANGE, YELLOW, CREAM, RED, WHITE = (255, 128, 0), (255, 255, 0), (255, 255, 192), (255, 0, 0), \
     (255, 255, 255)
 BLACK, PALE, GREY = (0, 0, 0), (255, 255, 128), (239, 239, 239)
-DESIGN = {  # role, accessible name, place and size in pixels, shown between runs; for a caption,
-    # its font, Arial (the window's own font is 8 pt): size in points, bold or not; text and ground
+DESIGN = {  # role, accessible name, place and size in pixels, shown between runs; for a caption or
+    # text, its font, Arial (the window's own is 8 pt): size in points, bold or not; text and ground
     "DicePool": (TEXT, "Αποτελέσματα", 0, 16, 129, 225, True),
-    "NumOfThrows": (TEXT, PROMPT, 248, 112, 65, 57, True),
+    "NumOfThrows": (TEXT, PROMPT, 248, 112, 65, 57, True, 12, False, BLACK, WHITE),
     "Label1": (LABEL, PROMPT, 136, 120, 113, 45, True, 9.75, False, YELLOW, ORANGE),
     "ChangeNumOfThrows": (BUTTON, "Ρίξε το Ζάρι", 312, 112, 81, 57, True, 9.75, False, BLACK, PALE),
     "Label2": (LABEL, "Γράφτηκε στο σχολικό εργαστήριο πληροφορικής από τον δημιουργό του",
@@ -52,15 +52,14 @@ def near(colour, other):
 
 
 def typeface(points, bold):  # Arial as fontconfig finds it, at 96 dots per inch, 16 times as large
-    path = subprocess.run(["fc-match", "-f", "%{file}", "Arial:bold" if bold else "Arial"],
-                          capture_output=True, text=True).stdout
+    path = run("fc-match", "-f", "%{file}", "Arial:bold" if bold else "Arial")
     return ImageFont.truetype(path, round(points * 96 / 72) * 16)  # in whole pixels, as X draws it
 
 
-def caption_width(name):  # of the widest line, the caption wrapped to its control's width
+def caption_width(name, text):  # of the widest line, the text wrapped to its control's width
     font, room, lines = typeface(*DESIGN[name][7:9]), DESIGN[name][4] * 16, []
     room -= 4 * 16 if DESIGN[name][0] == BUTTON else 0  # a button's frame
-    for word in DESIGN[name][1].split():
+    for word in text.split():
         if lines and font.getlength(lines[-1] + " " + word) <= room:
             lines[-1] += " " + word
         else:
@@ -68,8 +67,12 @@ def caption_width(name):  # of the widest line, the caption wrapped to its contr
     return max(font.getbbox(line)[2] - font.getbbox(line)[0] for line in lines) / 16
 
 
+def run(*args):  # what the command prints
+    return subprocess.run(list(map(str, args)), capture_output=True, text=True).stdout
+
+
 def xdotool(*args):
-    return subprocess.run(["xdotool", *map(str, args)], capture_output=True, text=True).stdout
+    return run("xdotool", *args)
 
 
 def children(node):
@@ -193,19 +196,12 @@ class Program:
     def pixel(self, x, y):
         return self.pixels(x, y, 1, 1)[0][1]
 
-    def in_font(self, name):  # its caption's glyphs as wide as the designed font draws them
-        (x, y, w, h), (text, ground) = DESIGN[name][2:6], DESIGN[name][9:]
-        inset = 3 if DESIGN[name][0] == BUTTON else 0  # a button's frame
+    def in_font(self, name, text=None):  # its caption's glyphs, or the text's, as its font draws
+        (x, y, w, h), (ink, ground) = DESIGN[name][2:6], DESIGN[name][9:]
+        inset = 0 if DESIGN[name][0] == LABEL else 3  # a frame
         xs = [i for i, c in self.pixels(x + inset, y + inset, w - 2 * inset, h - 2 * inset)
-              if distance(c, text) < distance(c, ground)] or [0]  # more text than ground
-        return -2.5 <= max(xs) - min(xs) + 1 - caption_width(name) <= 1
-
-    def entry_in_font(self):  # the entry's text as wide as Arial 12 pt draws it
-        text = self.control("NumOfThrows").queryText()
-        first, last = (text.getCharacterExtents(i, pyatspi.WINDOW_COORDS)
-                       for i in (0, text.characterCount - 1))
-        return abs(last[0] + last[2] - first[0] -
-                   typeface(12, False).getlength(self.text("NumOfThrows")) / 16) <= 1.5
+              if distance(c, ink) < distance(c, ground)] or [0]  # more ink than ground
+        return -2.5 <= max(xs) - min(xs) + 1 - caption_width(name, text or DESIGN[name][1]) <= 1
 
     def known_to_desktop(self):  # as the desktop reads the window's properties
         # The class in WM_CLASS is the menu entry's StartupWMClass, and _NET_WM_ICON carries the
@@ -254,7 +250,7 @@ SCENARIOS = {
         ("a window of 398 by 243", lambda p: p.extents(p.frame)[2:] == (398, 243)),
         ("the menu entry's window class, and the icon", Program.known_to_desktop),
         ("captions in Arial at their sizes and weights",
-         lambda p: all(p.in_font(n) for n, row in DESIGN.items() if row[6] and len(row) > 7)),
+         lambda p: all(p.in_font(n) for n, row in DESIGN.items() if row[0] != TEXT and row[6])),
         ("entry 100, empty result boxes", lambda p: p.text("NumOfThrows") == "100" and p.empty()),
         ("an orange ground (the captions' colours are those their fonts are measured in)",
          lambda p: p.coloured("Label5", ORANGE)),
@@ -299,7 +295,7 @@ SCENARIOS = {
         keys("Return"),
         ("idle, entry kept, boxes empty",
          lambda p: not p.boxes() and p.idle() and p.text("NumOfThrows") == "δώδεκα" and p.empty()),
-        ("the entry in Arial 12 pt", Program.entry_in_font),
+        ("the entry in Arial 12 pt", lambda p: p.in_font("NumOfThrows", "δώδεκα")),
     ],
     "cancel click during a run": [
         lambda p: p.during("Command1", "click"),
@@ -341,8 +337,8 @@ def random_input(seconds=30, seed=20261206):
     while time.monotonic() < deadline:
         x, y = rng.randrange(398), rng.randrange(243)
         if rng.random() < 0.4 and not (x >= 312 and y >= 200 and rng.random() > 0.05):
-            ox, oy = program.extents(program.frame, pyatspi.DESKTOP_COORDS)[:2]
-            xdotool("mousemove", ox + x, oy + y, "click", rng.choice([1, 1, 1, 1, 2, 3]))
+            xdotool("mousemove", "--window", program.window, x, y, "click",
+                    rng.choice([1, 1, 1, 1, 2, 3]))
         else:
             xdotool("key", rng.choice(strokes))
         events += 1
