@@ -1,8 +1,8 @@
 # SPDX-FileCopyrightText: 2026 The Quilvane developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# End-to-end sessions of the real program: each starts it in its own X server, drives it only
-# with real input (xdotool, XTest) and reads it through the accessibility tree (AT-SPI), as a
-# screen reader does. A session runs scenarios from the table below; a scenario is a list of
+# End-to-end sessions of the real program: each starts it in its own X server, under GTK's dark
+# theme, drives it only with real input (xdotool, XTest) and reads it through the accessibility
+# tree (AT-SPI), as a screen reader does, and through screenshots. A session runs scenarios from the table below; a scenario is a list of
 # steps: an action (a function of the program) or an expectation (what is expected, and a
 # function that tells whether it holds yet), which is waited for a while before it fails.
 #
