@@ -46,7 +46,7 @@ if [[ $page != *"quilvane - simulate throws of a six-sided die"* ]] || grep -q w
     echo "$page" && exit 1
 fi
 
-files=$(find "$scratch/root" -type f -printf '%P ' | tr ' ' '\n' | sed 's|^usr/||' | sort | tr '\n' ' ')
+files=$(find "$scratch/root" -type f -printf '%P\n' | sed 's|^usr/||' | sort | tr '\n' ' ')
 [[ $files == "bin/quilvane share/applications/org.quilvane.Quilvane.desktop share/doc/quilvane/changelog.gz share/doc/quilvane/copyright share/icons/hicolor/16x16/apps/quilvane.png share/icons/hicolor/256x256/apps/quilvane.png share/icons/hicolor/32x32/apps/quilvane.png share/icons/hicolor/48x48/apps/quilvane.png share/icons/hicolor/scalable/apps/quilvane.svg share/man/man1/quilvane.1.gz share/metainfo/org.quilvane.Quilvane.metainfo.xml " ]] || {
     echo "package files: $files" && exit 1
 }

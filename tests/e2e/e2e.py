@@ -2,12 +2,13 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end sessions of the real program: each starts it in its own X server, under GTK's dark
 # theme, drives it only with real input (xdotool, XTest) and reads it through the accessibility
-# tree (AT-SPI), as a screen reader does, and through screenshots. A session runs scenarios from the table below; a scenario is a list of
-# steps: an action (a function of the program) or an expectation (what is expected, and a
-# function that tells whether it holds yet), which is waited for a while before it fails.
+# tree (AT-SPI), as a screen reader does, and through screenshots. A session runs scenarios from
+# the table below; a scenario is a list of steps: an action (a function of the program) or an
+# expectation (what is expected, and a function that tells whether it holds yet), which is
+# waited for a while before it fails.
 #
 # Usage: e2e.py BINARY ARTIFACT_DIR SESSION (main, exit, close or fuzz_input)
-import os, random, subprocess, sys, time  # noqa: E401
+import functools, os, random, subprocess, sys, time  # noqa: E401
 
 import pyatspi
 from PIL import ImageFont, ImageGrab
@@ -51,6 +52,7 @@ def near(colour, other):
     return distance(colour, other) <= 48
 
 
+@functools.cache  # asked again and again while a step is waited for
 def typeface(points, bold):  # Arial as fontconfig finds it, at 96 dots per inch, 16 times as large
     path = run("fc-match", "-f", "%{file}", "Arial:bold" if bold else "Arial")
     return ImageFont.truetype(path, round(points * 96 / 72) * 16)  # in whole pixels, as X draws it
@@ -64,7 +66,7 @@ def caption_width(name, text):  # of the widest line, the text wrapped to its co
             lines[-1] += " " + word
         else:
             lines.append(word)
-    return max(font.getbbox(line)[2] - font.getbbox(line)[0] for line in lines) / 16
+    return max(right - left for left, _, right, _ in map(font.getbbox, lines)) / 16
 
 
 def run(*args):  # what the command prints
