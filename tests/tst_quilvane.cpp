@@ -9,7 +9,10 @@
 #include "window/Dice.h"
 
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStyleOptionButton>
 #include <QTest>
 
@@ -20,14 +23,15 @@ constexpr int NotANumber = -100'000, TooMany = 100'000; // entry verdicts that m
 
 } // namespace
 
-// The entry's reading, the percentages' digits and the generator's draws, and whether each
-// caption fits its control, which the end-to-end suite cannot see.
+// The entry's reading, the percentages' digits and the generator's draws, runs at the limits
+// through the window, and whether each caption fits its control, which the end-to-end suite
+// cannot see.
 class QuilvaneTest : public QObject
 {
     Q_OBJECT
 
     QtRuntime m_runtime;
-    Dice m_dice{m_runtime};
+    std::unique_ptr<Dice> m_dice;
 
 private slots:
     void entry_data()
@@ -103,9 +107,40 @@ private slots:
 
     void initTestCase()
     {
-        Appearance::configureApplication();
-        m_dice.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&m_dice));
+        QLocale::setDefault(Greek);
+        m_dice = makeProgramWindow(m_runtime);
+        m_dice->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_dice.get()));
+    }
+
+    // Runs made as a click on the roll button makes them: the log numbers every throw, the
+    // counts add up to the throws and the shares to the whole.
+    void run_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<int>("made");
+        QTest::newRow("one throw, the whole share") << "1" << 1;
+        QTest::newRow("the most throws") << "32766" << int(MaxThrows);
+    }
+    void run()
+    {
+        QFETCH(QString, entry);
+        QFETCH(int, made);
+        m_dice->control<DiceDesign::NumOfThrows>()->setText(entry);
+        m_dice->control<DiceDesign::ChangeNumOfThrows>()->click();
+        const QStringList log = m_dice->control<DiceDesign::DicePool>()->toPlainText().split('\n');
+        QCOMPARE(log.size(), made + 1); // each line ends in a break
+        QVERIFY(log[made - 1].startsWith(QStringLiteral("Ρίξιμο %1ο: ").arg(made)));
+        const QRegularExpression line(QStringLiteral(" (\\d+) φορές\\. Ποσοστό:([\\d,]+) ?%$"));
+        int counts = 0;
+        double shares = 0;
+        for (const QString &text : m_dice->control<DiceDesign::Stats>()->toPlainText().split('\n')) {
+            const QRegularExpressionMatch match = line.match(text);
+            counts += match.captured(1).toInt();
+            shares += Greek.toDouble(match.captured(2));
+        }
+        QCOMPARE(counts, made);
+        QVERIFY2(qAbs(shares - 100) < 1e-3, qPrintable(QString::number(shares)));
     }
 
     void captionsFit_data()
@@ -121,7 +156,7 @@ private slots:
     void captionsFit()
     {
         QFETCH(int, id);
-        QWidget *widget = m_dice.widget(DiceDesign::ControlId(id));
+        QWidget *widget = m_dice->widget(DiceDesign::ControlId(id));
         auto *button = qobject_cast<QPushButton *>(widget);
         QStyleOptionButton option;
         option.initFrom(widget);

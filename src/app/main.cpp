@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "runtime/QtRuntime.h"
-#include "window/Appearance.h"
 #include "window/Dice.h"
 
 #include <QApplication>
@@ -35,9 +34,8 @@ int main(int argc, char *argv[])
         return 1;
     }
     QApplication application(argc, argv);
-    Appearance::configureApplication();
     QtRuntime runtime;
-    Dice dice(runtime);
-    dice.show();
+    const std::unique_ptr<Dice> dice = makeProgramWindow(runtime);
+    dice->show();
     return QApplication::exec();
 }

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QLocale>
 #include <QMessageBox>
+#include <QWidget>
 
 #include <chrono>
 
@@ -24,6 +25,11 @@ QtRuntime::QtRuntime()
 #endif
 }
 
+void QtRuntime::setWindow(QWidget *window)
+{
+    m_window = window;
+}
+
 void QtRuntime::PumpEvents()
 {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -32,7 +38,7 @@ void QtRuntime::PumpEvents()
 void QtRuntime::ShowMessage(const QString &text)
 {
     QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), text,
-                    QMessageBox::Ok, QApplication::activeWindow());
+                    QMessageBox::Ok, m_window);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }

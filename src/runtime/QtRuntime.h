@@ -5,11 +5,19 @@
 
 #include "Runtime.h"
 
+#include <QPointer>
+
+class QWidget;
+
 // The runtime on a running QApplication.
 class QtRuntime : public Runtime
 {
 public:
     QtRuntime();
+
+    // The window that owns the message boxes. A box's parent must be given: on Wayland a new
+    // window may not be active yet, and a parentless box is placed anywhere, apart from it.
+    void setWindow(QWidget *window);
 
     void PumpEvents() override;
     void ShowMessage(const QString &text) override;
@@ -22,4 +30,5 @@ protected:
 
 private:
     bool m_ended = false;
+    QPointer<QWidget> m_window;
 };

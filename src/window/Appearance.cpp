@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QStyleFactory>
 #include <QTextLayout>
+#include <QTranslator>
 
 namespace Appearance {
 
@@ -25,6 +26,11 @@ void configureApplication()
     // drawn for the usual light colours: grey buttons, white boxes, black text.
     QApplication::setPalette(QPalette(QColor(0xef, 0xef, 0xef)));
     QApplication::setFont(font(DiceDesign::windowDesign.font));
+    // Qt's own words in the window (the boxes' context menus) in Greek, as all of its other
+    // texts are, whatever the locale: the locale gives only the decimal separator.
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QStringLiteral(":/translations/qt_el.qm")))
+        QCoreApplication::installTranslator(translator);
 }
 
 QFont font(const DiceDesign::Font &font)

@@ -13,8 +13,8 @@ class QString;
 // How the design's units become Qt's: fonts, colours, and captions wrapped to their box.
 namespace Appearance {
 
-// The names the desktop knows the program by, and one style, palette and font everywhere,
-// whatever the desktop's theme.
+// The names the desktop knows the program by, one style, palette and font everywhere, whatever
+// the desktop's theme, and Qt's own words in Greek whatever the locale.
 void configureApplication();
 
 QFont font(const DiceDesign::Font &font);

@@ -4,7 +4,7 @@
 #include "Dice.h"
 
 #include "Appearance.h"
-#include "runtime/Runtime.h"
+#include "runtime/QtRuntime.h"
 #include "throws/ThrowRun.h"
 
 #include <QIcon>
@@ -214,6 +214,14 @@ void Dice::SetLogText(const QString &text)
 void Dice::SetStatsText(const QString &text)
 {
     control<Stats>()->setPlainText(text);
+}
+
+std::unique_ptr<Dice> makeProgramWindow(QtRuntime &runtime)
+{
+    Appearance::configureApplication();
+    auto dice = std::make_unique<Dice>(runtime);
+    runtime.setWindow(dice.get());
+    return dice;
 }
 
 void Command2_Click(Runtime &runtime)

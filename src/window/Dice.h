@@ -9,11 +9,13 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QtRuntime;
 class Runtime;
 
 // The Qt class that shows each kind of control of the design.
@@ -70,6 +72,11 @@ private:
     Runtime &m_runtime;
     std::array<QWidget *, DiceDesign::ControlCount> m_controls{};
 };
+
+// The program's window, built as the program builds it: the application configured first (its
+// style, palette, font and translation are what the window is made with), then the window,
+// which owns the runtime's message boxes. The runtime must outlive it.
+std::unique_ptr<Dice> makeProgramWindow(QtRuntime &runtime);
 
 // The exit button: thanks the user and ends the program, also in the middle of a run.
 void Command2_Click(Runtime &runtime);

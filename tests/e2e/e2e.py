@@ -8,9 +8,10 @@
 # waited for a while before it fails.
 #
 # Usage: e2e.py BINARY ARTIFACT_DIR SESSION (main, exit, close or fuzz_input)
-import functools, os, random, subprocess, sys, time  # noqa: E401
+import functools, os, random, re, subprocess, sys, tempfile, time  # noqa: E401
 
 import pyatspi
+from gi.repository import GLib
 from PIL import ImageFont, ImageGrab
 from Xlib import X, XK, display as xdisplay, protocol
 from Xlib.ext import xtest
@@ -39,8 +40,11 @@ DESIGN = {  # role, accessible name, place and size in pixels, shown between run
     "Command1": (BUTTON, "Ακύρωση", 216, 136, 81, 33, False, 8, False, BLACK, GREY),
     "Command2": (BUTTON, "Έξοδος από το πρόγραμμα", 312, 200, 81, 41, True, 8, False, BLACK, GREY),
 }
-ENTRY = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "packaging",
-                     "org.quilvane.Quilvane.desktop")
+ENTRY_FILE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "packaging",
+                          "org.quilvane.Quilvane.desktop")  # the menu entry the window belongs to
+ENTRY = dict(line.rstrip("\n").split("=", 1) for line in open(ENTRY_FILE) if "=" in line)
+MENU = ["Αναίρεση", "Ακύρωση αναίρεσης", "Αποκοπή", "Αντιγραφή", "Επικόλληση", "Διαγραφή",
+        "Επιλογή όλων"]  # each box's context menu, in the words of Greek desktops
 SWAPPED = {"Label1", "NumOfThrows", "ChangeNumOfThrows", "Label3", "Command1"}  # during a run
 
 
@@ -85,15 +89,34 @@ def descendants(node):
     return [d for c in children(node) for d in [c] + descendants(c)]
 
 
+MENUS = []  # the items of each context menu shown: name and place on screen
+
+
+def listen(on):  # to menus being shown, only while menus are checked: Qt holds back key events
+    # while any listener is registered, until the registry has seen them, so that keys and clicks
+    # sent together would reach the program out of order
+    return lambda p: getattr(pyatspi.Registry, "registerEventListener" if on else
+                             "deregisterEventListener")(menu_shown, "object:state-changed:showing")
+
+
+def menu_shown(event):  # a menu is no child of the application: it is read as it is shown
+    if event.detail1 and event.source.getRole() == pyatspi.ROLE_POPUP_MENU:
+        MENUS.append({c.name.split("\t")[0]: c.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+                      for c in children(event.source) if c.getRole() == pyatspi.ROLE_MENU_ITEM})
+
+
 class Program:
-    def __init__(self):
+    def __init__(self, **platform):  # on X11, or as given
         env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                    LANG="el_GR.UTF-8", LC_ALL="el_GR.UTF-8", QT_QPA_PLATFORMTHEME="gtk3",
                    GTK_THEME="Adwaita:dark")  # a desktop whose theme the window must not take
-        output = open(os.path.join(ARTIFACTS, SESSION + ".log"), "a")
-        self.process = subprocess.Popen([BINARY], env=env, stdout=output, stderr=output,
-                                        start_new_session=True)
+        env.update(platform)
+        self.output = os.path.join(ARTIFACTS, SESSION + ".log")
+        self.process = subprocess.Popen([BINARY], env=env, stdout=open(self.output, "a"),
+                                        stderr=subprocess.STDOUT, start_new_session=True)
         wait_for("the window and its controls in the accessibility tree", self._found)
+        if platform:
+            return
         self.window = xdotool("search", "--onlyvisible", "--pid", self.process.pid, "--name",
                               "^Quilvane$").split()[0]
         xdotool("windowfocus", "--sync", self.window)
@@ -109,9 +132,11 @@ class Program:
                                      and w.name == "Quilvane"), (None, None))
         return self.frame and self.frame.childCount >= len(DESIGN)
 
-    def control(self, name):
+    def control(self, name):  # a control that is not there fails the step with its name
         role, accessible = DESIGN[name][:2]
-        return next(c for c in children(self.frame) if c.getRole() == role and c.name == accessible)
+        found = [c for c in children(self.frame) if c.getRole() == role and c.name == accessible]
+        assert found, "no control " + name
+        return found[0]
 
     def state(self, name, state):
         return self.control(name).getState().contains(state)
@@ -120,10 +145,28 @@ class Program:
         box = node.queryComponent().getExtents(coords)
         return box.x, box.y, box.width, box.height
 
-    def placed(self, name, running=False):  # shown in its place as designed, or not shown
-        shown = DESIGN[name][6] != (running and name in SWAPPED)
-        return self.state(name, pyatspi.STATE_SHOWING) == shown and (
-            not shown or self.extents(self.control(name)) == DESIGN[name][2:6])
+    def misplaced(self, running=False):  # each control shown in its place as designed, or hidden
+        faults = []
+        for name, row in DESIGN.items():
+            shown = row[6] != (running and name in SWAPPED)
+            if self.state(name, pyatspi.STATE_SHOWING) != shown:
+                faults.append("%s %s" % (name, "hidden" if shown else "shown"))
+            elif shown and self.extents(self.control(name)) != row[2:6]:
+                faults.append("%s at %s, not %s" % (name, self.extents(self.control(name)), row[2:6]))
+        return faults
+
+    def open_menu(self, name):
+        MENUS.clear()
+        self.click(name, 3)
+
+    def menu(self):  # the items of the menu opened last, once it is shown
+        while GLib.MainContext.default().iteration(False):
+            pass
+        return list(MENUS[-1]) if MENUS else ["no menu"]
+
+    def choose(self, item):  # a real click on an item of the menu opened last
+        box = MENUS[-1][item]
+        xdotool("mousemove", box.x + box.width // 2, box.y + box.height // 2, "click", 1)
 
     def focused(self):
         return next((n for n in DESIGN if self.state(n, pyatspi.STATE_FOCUSED)), None)
@@ -198,28 +241,56 @@ class Program:
     def pixel(self, x, y):
         return self.pixels(x, y, 1, 1)[0][1]
 
-    def in_font(self, name, text=None):  # its caption's glyphs, or the text's, as its font draws
-        (x, y, w, h), (ink, ground) = DESIGN[name][2:6], DESIGN[name][9:]
-        inset = 0 if DESIGN[name][0] == LABEL else 3  # a frame
-        xs = [i for i, c in self.pixels(x + inset, y + inset, w - 2 * inset, h - 2 * inset)
-              if distance(c, ink) < distance(c, ground)] or [0]  # more ink than ground
-        return -2.5 <= max(xs) - min(xs) + 1 - caption_width(name, text or DESIGN[name][1]) <= 1
+    def font_faults(self, *names, text=None):  # each caption's glyphs, or the text's, as drawn
+        faults = []
+        for name in names:
+            (x, y, w, h), (ink, ground) = DESIGN[name][2:6], DESIGN[name][9:]
+            inset = 0 if DESIGN[name][0] == LABEL else 3  # a frame
+            xs = [i for i, c in self.pixels(x + inset, y + inset, w - 2 * inset, h - 2 * inset)
+                  if distance(c, ink) < distance(c, ground)] or [0]  # more ink than ground
+            drawn, expected = max(xs) - min(xs) + 1, caption_width(name, text or DESIGN[name][1])
+            if not -2.5 <= drawn - expected <= 1:
+                faults.append("%s drawn %d pixels wide, not the %.1f of Arial %s pt%s" % (
+                    name, drawn, expected, DESIGN[name][7], " bold" if DESIGN[name][8] else ""))
+        return faults
 
-    def known_to_desktop(self):  # as the desktop reads the window's properties
+    def identity_faults(self):  # as the desktop reads the window's properties
         # The class in WM_CLASS is the menu entry's StartupWMClass, and _NET_WM_ICON carries the
         # icon in 16 and 32 pixels (a width, a height, then the pixels, for each size).
-        entry = dict(line.rstrip("\n").split("=", 1) for line in open(ENTRY) if "=" in line)
         icon = self.xwindow.get_full_property(self.x.intern_atom("_NET_WM_ICON"), X.AnyPropertyType)
         icon, sizes = list(icon.value) if icon else [], set()
         while len(icon) > 2:
             sizes.add((icon[0], icon[1]))
             icon = icon[2 + icon[0] * icon[1]:]
         wm_class = self.xwindow.get_wm_class() or ("", "")
-        return wm_class[1] == entry["StartupWMClass"] and sizes == {(16, 16), (32, 32)}
+        return ([] if wm_class[1] == ENTRY["StartupWMClass"] else ["WM_CLASS %s" % (wm_class,)]) \
+            + ([] if sizes == {(16, 16), (32, 32)} else ["icon sizes %s" % sizes])
 
     def ended(self):  # with status 0, and nothing of its session left
         return self.process.wait(20) == 0 and subprocess.run(
             ["pgrep", "-s", str(self.process.pid)]).returncode == 1
+
+
+def expect(program, what, check):
+    # Waits until the check holds: a check gives True, or the list of what is wrong, and a step
+    # that fails names what was still wrong at the end.
+    faults = []
+
+    def holds():
+        nonlocal faults
+        result = check(program)
+        faults = result if isinstance(result, list) else [] if result else ["does not hold"]
+        return not faults
+    try:
+        wait_for(what, holds)
+    except AssertionError as failure:
+        raise AssertionError("; ".join([str(failure)] + faults)) from None
+
+
+def move_box_aside(program):  # the message box, which stands over its window, off it
+    boxes = xdotool("search", "--onlyvisible", "--pid", program.process.pid, "--name", "^Quilvane$")
+    for box in set(boxes.split()) - {program.window}:
+        xdotool("windowmove", "--sync", box, 420, 300)
 
 
 def enter(program, text):
@@ -248,11 +319,11 @@ END = ("the end, with status 0", Program.ended)
 SCENARIOS = {
     "start": [
         ("focus in the log", lambda p: p.focused() == "DicePool"),
-        ("every control in its place, shown as designed", lambda p: all(map(p.placed, DESIGN))),
+        ("every control in its place, shown as designed", Program.misplaced),
         ("a window of 398 by 243", lambda p: p.extents(p.frame)[2:] == (398, 243)),
-        ("the menu entry's window class, and the icon", Program.known_to_desktop),
-        ("captions in Arial at their sizes and weights",
-         lambda p: all(p.in_font(n) for n, row in DESIGN.items() if row[0] != TEXT and row[6])),
+        ("the menu entry's window class, and the icon", Program.identity_faults),
+        ("captions in Arial at their sizes and weights", lambda p: p.font_faults(
+            *(n for n, row in DESIGN.items() if row[0] != TEXT and row[6]))),
         ("entry 100, empty result boxes", lambda p: p.text("NumOfThrows") == "100" and p.empty()),
         ("an orange ground (the captions' colours are those their fonts are measured in)",
          lambda p: p.coloured("Label5", ORANGE)),
@@ -284,6 +355,17 @@ SCENARIOS = {
         lambda p: enter(p, "7"), keys("Tab", "KP_Enter"), ("7 throws", lambda p: p.finished(7)),
     ],
     "greek fraction": [roll("2,7"), ("3 throws", lambda p: p.finished(3))],
+    "context menus in greek": [listen(True)] + [step for name in ("DicePool", "NumOfThrows", "Stats") for step in (
+        lambda p, n=name: p.open_menu(n),
+        ("the menu of %s in Greek" % name, lambda p: p.menu() == MENU or p.menu()),
+        keys("Escape"))] + [
+        step for item in ("Επιλογή όλων", "Αντιγραφή") for step in (
+            lambda p: p.open_menu("DicePool"), ("the log's menu", lambda p: p.menu() == MENU),
+            lambda p, i=item: p.choose(i))] + [
+        click("Stats"), keys("ctrl+a", "ctrl+v"),
+        ("the log copied through its menu",
+         lambda p: p.text("Stats") == p.text("DicePool") != ""), listen(False),
+    ],
     "no throws": [roll("0"), ("every count and share 0", lambda p: p.finished(0))],
     "too many throws": [
         roll("32767"), ("the message box", lambda p: p.boxes() == [
@@ -297,7 +379,7 @@ SCENARIOS = {
         keys("Return"),
         ("idle, entry kept, boxes empty",
          lambda p: not p.boxes() and p.idle() and p.text("NumOfThrows") == "δώδεκα" and p.empty()),
-        ("the entry in Arial 12 pt", lambda p: p.in_font("NumOfThrows", "δώδεκα")),
+        ("the entry in Arial 12 pt", lambda p: p.font_faults("NumOfThrows", text="δώδεκα")),
     ],
     "cancel click during a run": [
         lambda p: p.during("Command1", "click"),
@@ -313,11 +395,14 @@ SCENARIOS = {
     ],
     "exit click during a run": [
         lambda p: p.during("Command2", "click"),
-        ("the thank-you box over the running arrangement, no result written",
-         lambda p: p.boxes() == THANKS and all(p.placed(n, True) for n in DESIGN) and p.empty()),
-        ("the banner red and beneath the cancel button, their fonts", lambda p: p.coloured(
-            "Label3", RED) and not near(p.pixel(250, 136), RED) and p.in_font("Label3")
-         and p.in_font("Command1")),
+        ("the thank-you box over the running arrangement, no result written", lambda p: (
+            [] if p.boxes() == THANKS else ["boxes %s" % p.boxes()]) + p.misplaced(True) + (
+            [] if p.empty() else ["results written"])),
+        move_box_aside,
+        ("the banner red and beneath the cancel button, their fonts", lambda p: (
+            [] if p.coloured("Label3", RED) else ["Label3 not red"]) + (
+            [] if not near(p.pixel(250, 136), RED) else ["Label3 above Command1"]) +
+         p.font_faults("Label3", "Command1")),
         keys("Return"), END,
     ],
     "title-bar close during a run": [
@@ -326,6 +411,58 @@ SCENARIOS = {
 }
 SESSIONS = {"main": list(SCENARIOS)[:-2], "exit": list(SCENARIOS)[-2:-1],
             "close": list(SCENARIOS)[-1:]}
+
+
+def press(name):  # a button's own action, as a screen reader presses it
+    return lambda p: p.control(name).queryAction().doAction(0)
+
+
+def press_box(program):  # the one button of the open message box
+    box = [w for w in children(program.app) if w.getRole() != pyatspi.ROLE_FILLER][0]
+    next(c for c in descendants(box) if c.getRole() == BUTTON).queryAction().doAction(0)
+
+
+def toplevels(program):  # the windows' requests to the compositor: {window: {request: arguments}}
+    requests = {}
+    for window, request, arguments in re.findall(r"-> xdg_toplevel@(\d+)\.(\w+)\((.*)\)",
+                                                 open(program.output).read()):
+        requests.setdefault(window, {})[request] = arguments
+    return requests
+
+
+def parented(program):  # the open box's window has the program's window as its parent
+    (main, *_), boxes = toplevels(program), toplevels(program).values()
+    return [] if any(r.get("set_parent") == "xdg_toplevel@" + main for r in boxes) else [
+        "requests %s" % toplevels(program)]
+
+
+WAYLAND = [  # no input can be sent to a Wayland window from outside: AT-SPI's actions drive it
+    ("the menu entry's app id and a fixed 398 by 243 window", lambda p: [
+        "%s(%s)" % request for request in (("set_app_id", '"%s"' % os.path.basename(
+            ENTRY_FILE)[:-len(".desktop")]), ("set_min_size", "398, 243"),
+            ("set_max_size", "398, 243")) if list(toplevels(p).values())[0].get(request[0]) !=
+        request[1]]),
+    lambda p: p.control("NumOfThrows").queryEditableText().setTextContents("abc"),
+    press("ChangeNumOfThrows"), ("the message box", lambda p: p.boxes() == NOT_A_NUMBER),
+    ("the box's window a child of the program's", parented), press_box,
+    ("idle, entry kept", lambda p: not p.boxes() and p.idle() and p.text("NumOfThrows") == "abc"),
+    press("Command2"), ("the thank-you box", lambda p: p.boxes() == THANKS), press_box, END,
+]
+SCENARIOS["on wayland"], SESSIONS["wayland"] = WAYLAND, ["on wayland"]
+
+
+def on_wayland():  # weston's headless backend, with its own runtime folder
+    runtime = tempfile.mkdtemp()
+    weston = subprocess.Popen(["weston", "--backend=headless-backend.so", "--socket=quilvane",
+                               "--idle-time=0"], env=dict(os.environ, XDG_RUNTIME_DIR=runtime),
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    wait_for("weston", lambda: os.path.exists(os.path.join(runtime, "quilvane")))
+    try:
+        return Program(QT_QPA_PLATFORM="wayland", WAYLAND_DISPLAY="quilvane", WAYLAND_DEBUG="client",
+                       XDG_RUNTIME_DIR=runtime), weston
+    except Exception:
+        weston.kill()
+        raise
 
 
 def random_input(seconds=30, seed=20261206):
@@ -357,18 +494,20 @@ def main():
     os.makedirs(ARTIFACTS, exist_ok=True)
     if SESSION == "fuzz_input":
         return print("PASS", random_input())
-    program, scenario = Program(), "start"
+    program, weston = on_wayland() if SESSION == "wayland" else (Program(), None)
+    scenario = "start"
     try:
         for scenario in SESSIONS[SESSION]:
             for step in SCENARIOS[scenario]:
-                step(program) if callable(step) else wait_for(step[0], lambda: step[1](program))
-            program.process.poll() is None and program.shot(scenario.replace(" ", "-"))
+                step(program) if callable(step) else expect(program, *step)
+            program.process.poll() is None and not weston and program.shot(scenario.replace(" ", "-"))
             print("PASS", scenario)
     except Exception as failure:  # noqa: BLE001 - a failed lookup in the tree fails the step too
-        program.process.poll() is None and program.shot("failure")
+        program.process.poll() is None and not weston and program.shot("failure")
         sys.exit("FAIL %s: %r (screenshots and output in %s)" % (scenario, failure, ARTIFACTS))
     finally:
         program.process.kill()
+        weston and weston.kill()
 
 
 if __name__ == "__main__":
