@@ -21,16 +21,18 @@ property() { table "$1" Property | sed -n "s/^$2\t//p"; }
 code=$(property 1.2.3 UpgradeCode)
 [[ $code == "$(property 1.2.4 UpgradeCode)" && $code =~ ^\{[0-9A-F-]{36}\}$ ]]
 [[ $(property 1.2.3 ProductCode) != "$(property 1.2.4 ProductCode)" ]]
-# Older versions are found and removed (1), the same version too (768: both ends included),
-# newer ones only detected (2), and their detection stops the install.
+# Older versions are found, with their features migrated (1), and so is the same version (768:
+# both ends included); the install then removes what they found. Newer ones are only detected
+# (2: only detect), and their detection stops the install.
 diff <(table 1.2.3 Upgrade) - <<ROWS
 $code		1.2.3		1		WIX_UPGRADE_DETECTED
 $code	1.2.3			2		WIX_DOWNGRADE_DETECTED
 $code	1.2.3	1.2.3		768		SAMEVERSIONFOUND
 ROWS
-table 1.2.3 LaunchCondition | grep -q $'^NOT WIX_DOWNGRADE_DETECTED\tA newer version'
+# Its texts are Greek, as the source has them.
+table 1.2.3 LaunchCondition | grep -qx $'NOT WIX_DOWNGRADE_DETECTED\tΜια νεότερη έκδοση του Quilvane είναι ήδη εγκατεστημένη.'
 [[ $(property 1.2.3 ALLUSERS) == 1 && $(property 1.2.3 Manufacturer) == "The Quilvane developers" ]]
 table 1.2.3 Shortcut | awk -F'\t' '$2 == "ProgramMenuFolder" && $5 == "[INSTALLDIR]quilvane.exe" &&
-    $9 == "quilvane.ico" {found = 1} END {exit !found}'
+    $7 == "Ρίψεις ζαριού έξι εδρών" && $9 == "quilvane.ico" {found = 1} END {exit !found}'
 table 1.2.3 File | cut -f3 | grep -qx GPL-3.0-or-later.txt
 echo "installer tables ok: upgrade code $code"

@@ -24,7 +24,7 @@ bool displayMissing()
 
 } // namespace
 
-int main(int argc, char *argv[])
+int main(int /*argc*/, char *argv[])
 {
     if (displayMissing()) {
         // Through fprintf, which a build with _FORTIFY_SOURCE checks (__fprintf_chk): the one
@@ -33,7 +33,10 @@ int main(int argc, char *argv[])
                      "quilvane");
         return 1;
     }
-    QApplication application(argc, argv);
+    // The command line is read by nobody: Qt's own options (-stylesheet, -qwindowicon and others
+    // read files) are not passed on, and the platform is chosen with QT_QPA_PLATFORM.
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
     QtRuntime runtime;
     const std::unique_ptr<Dice> dice = makeProgramWindow(runtime);
     dice->show();

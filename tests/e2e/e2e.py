@@ -112,7 +112,8 @@ class Program:
                    GTK_THEME="Adwaita:dark")  # a desktop whose theme the window must not take
         env.update(platform)
         self.output = os.path.join(ARTIFACTS, SESSION + ".log")
-        self.process = subprocess.Popen([BINARY], env=env, stdout=open(self.output, "a"),
+        # Qt's own options are ignored: -reverse would mirror the window.
+        self.process = subprocess.Popen([BINARY, "-reverse"], env=env, stdout=open(self.output, "a"),
                                         stderr=subprocess.STDOUT, start_new_session=True)
         wait_for("the window and its controls in the accessibility tree", self._found)
         if platform:
