@@ -12,7 +12,7 @@ import os, re, subprocess, sys, time  # noqa: E401
 
 from PIL import ImageGrab
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "e2e"))
 from results import made, wait_for  # noqa: E402 - the end-to-end suite's reading of results
 
 STAGE, DIST = os.path.join(os.environ["CACHE"], "stage"), os.environ["DIST"]
@@ -126,6 +126,12 @@ stats = wait_for("the statistics", lambda: copied(260, 60), timeout=30)
 check(made(copied(60, 120), stats) == 150,
       "150 throws, whose log and statistics agree, with Greek percentages")
 screenshot("wine-after.png")
+for left, top, box in (60, 120, "log"), (280, 140, "entry"), (260, 60, "statistics"):
+    click(left, top)  # Qt's own words in the box's context menu, in Greek
+    run("xdotool", "mousemove", "--window", window, left, top, "click", "3")
+    time.sleep(1)
+    ImageGrab.grab(xdisplay=os.environ["DISPLAY"]).save(os.path.join(DIST, "wine-menu-%s.png" % box))
+    run("xdotool", "key", "Escape")
 
 click(352, 220)  # the exit button: its message, then the end of the program
 # A Qt message box on Windows copies its title and text with Ctrl+C.
