@@ -5,8 +5,8 @@
 // loading of the log box, the loop's own cost per throw, and peak memory. Prints medians, then
 // one JSON line with the figures.
 //
-// With --soak it makes 201 full runs of the most throws (32766) and 1000 cancelled runs in one process
-// instead, and fails when resident memory grows by more than 5 % from the first run to the
+// With --soak it makes 201 full runs of the most throws (32766) and 1000 cancelled runs in one
+// process instead, and fails when resident memory grows by more than 5 % from the first run to the
 // last, or when widgets or open file descriptors are left behind.
 
 #include "runtime/QtRuntime.h"

@@ -8,7 +8,6 @@
 #include "window/Appearance.h"
 #include "window/Dice.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -134,7 +133,8 @@ private slots:
         const QRegularExpression line(QStringLiteral(" (\\d+) φορές\\. Ποσοστό:([\\d,]+) ?%$"));
         int counts = 0;
         double shares = 0;
-        for (const QString &text : m_dice->control<DiceDesign::Stats>()->toPlainText().split('\n')) {
+        for (const QString &text :
+             m_dice->control<DiceDesign::Stats>()->toPlainText().split('\n')) {
             const QRegularExpressionMatch match = line.match(text);
             counts += match.captured(1).toInt();
             shares += Greek.toDouble(match.captured(2));
@@ -147,31 +147,26 @@ private slots:
     {
         QTest::addColumn<int>("id");
         for (const DiceDesign::Control &design : DiceDesign::controls) {
-            if (design.kind == DiceDesign::Label || design.kind == DiceDesign::CommandButton)
+            if (design.kind == DiceDesign::CommandButton)
                 QTest::newRow(design.name) << int(design.id);
         }
     }
-    // No glyph of a caption is cut off: wrapped to the room its control gives it, the caption
-    // fits that room.
+    // No glyph of a button's caption is cut off: broken into lines by the window, the caption
+    // fits the room the button gives it, and its lines make up the whole caption, as a screen
+    // reader reads it. (A label wraps its caption itself and grows to hold it.)
     void captionsFit()
     {
         QFETCH(int, id);
-        QWidget *widget = m_dice->widget(DiceDesign::ControlId(id));
-        auto *button = qobject_cast<QPushButton *>(widget);
+        auto *button = qobject_cast<QPushButton *>(m_dice->widget(DiceDesign::ControlId(id)));
         QStyleOptionButton option;
-        option.initFrom(widget);
+        option.initFrom(button);
         option.features = QStyleOptionButton::AutoDefaultButton;
         const QRect room =
-            button ? widget->style()->subElementRect(QStyle::SE_PushButtonContents, &option, widget)
-                   : widget->contentsRect();
-        const QString text = button ? button->text() : qobject_cast<QLabel *>(widget)->text();
-        // A label wraps its caption itself; a button shows the lines it was given.
-        const int wrap = button ? 0 : Qt::TextWordWrap;
-        const QSize needed = widget->fontMetrics().boundingRect(room, wrap, text).size();
+            button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        const QSize needed = button->fontMetrics().boundingRect(room, 0, button->text()).size();
         QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(),
-                 qPrintable(text));
-        if (button) // its lines make up the whole caption, as a screen reader reads it
-            QCOMPARE(QString(text).replace('\n', ' '), button->accessibleName());
+                 qPrintable(button->text()));
+        QCOMPARE(QString(button->text()).replace('\n', ' '), button->accessibleName());
     }
 };
 

@@ -257,15 +257,12 @@ class Program:
 
     def identity_faults(self):  # as the desktop reads the window's properties
         # The class in WM_CLASS is the menu entry's StartupWMClass, and _NET_WM_ICON carries the
-        # icon in 16 and 32 pixels (a width, a height, then the pixels, for each size).
+        # icon in 16 and 32 pixels: for each, its width, its height, then its pixels.
         icon = self.xwindow.get_full_property(self.x.intern_atom("_NET_WM_ICON"), X.AnyPropertyType)
-        icon, sizes = list(icon.value) if icon else [], set()
-        while len(icon) > 2:
-            sizes.add((icon[0], icon[1]))
-            icon = icon[2 + icon[0] * icon[1]:]
-        wm_class = self.xwindow.get_wm_class() or ("", "")
-        return ([] if wm_class[1] == ENTRY["StartupWMClass"] else ["WM_CLASS %s" % (wm_class,)]) \
-            + ([] if sizes == {(16, 16), (32, 32)} else ["icon sizes %s" % sizes])
+        wm_class, icon = self.xwindow.get_wm_class() or ("", ""), list(icon.value) if icon else []
+        return [fault for fault, wrong in (("WM_CLASS %s" % (wm_class,), wm_class[1] != ENTRY[
+            "StartupWMClass"]), ("icon %s" % icon[:2], icon[:2] + icon[258:260] != [16, 16, 32, 32]
+                                 or len(icon) != 4 + 16 * 16 + 32 * 32)) if wrong]
 
     def ended(self):  # with status 0, and nothing of its session left
         return self.process.wait(20) == 0 and subprocess.run(
@@ -339,10 +336,6 @@ SCENARIOS = {
         click("Stats"), keys("ctrl+v", "shift+Insert"), click("Stats", 2), pause,
         ("the program alive, nothing pasted", lambda p: p.process.poll() is None and p.empty()),
     ],
-    "paste copied text": [
-        click("NumOfThrows"), keys("ctrl+a", "ctrl+c"), click("Stats"), keys("ctrl+v"),
-        ("the copied entry in the statistics box", lambda p: p.text("Stats") == "100"),
-    ],
     "tab chain between runs": [click("DicePool")] + [
         step for name in ("NumOfThrows", "ChangeNumOfThrows", "Stats", "Command2", "DicePool")
         for step in (keys("Tab"), ("Tab to " + name, lambda p, n=name: p.focused() == n))],
@@ -384,10 +377,6 @@ SCENARIOS = {
     ],
     "cancel click during a run": [
         lambda p: p.during("Command1", "click"),
-        ("a cancelled run's results", Program.finished),
-    ],
-    "tab and enter on the cancel button during a run": [
-        lambda p: p.during("Command1", "Tab", "Return"),
         ("a cancelled run's results", Program.finished),
     ],
     "enter on the exit button": [
