@@ -81,23 +81,31 @@ private slots:
     }
 
     // Draws as the published xoshiro256** and SplitMix64 give them (computed apart from this
-    // code): the all-zero state is left through SplitMix64(0) = 0xe220a8397b1dcdaf.
+    // code): the all-zero state is left through SplitMix64(0) = 0xe220a8397b1dcdaf, and a clock
+    // reading is mixed in as word 0 ^= SplitMix64(reading), then one draw.
     void generator_data()
     {
         QTest::addColumn<QList<quint64>>("seed");
+        QTest::addColumn<QList<quint64>>("readings");
         QTest::addColumn<QList<quint64>>("draws");
         QTest::newRow("published vector")
-            << QList<quint64>{1, 2, 3, 4}
+            << QList<quint64>{1, 2, 3, 4} << QList<quint64>{}
             << QList<quint64>{11520, 0, 1509978240, 1215971899390074240};
         QTest::newRow("all-zero state")
-            << QList<quint64>{0, 0, 0, 0}
+            << QList<quint64>{0, 0, 0, 0} << QList<quint64>{}
             << QList<quint64>{0, 0xdec90d521e93e35d, 0xdec90d521e93e35d, 0x3d4340b5f593e3a5};
+        QTest::newRow("a reading mixed in")
+            << QList<quint64>{1, 2, 3, 4} << QList<quint64>{12345}
+            << QList<quint64>{0x89f4caece00c92fd, 0x89f4caed3a0d037d, 0x1194852dc00d30e0};
     }
     void generator()
     {
         QFETCH(QList<quint64>, seed);
+        QFETCH(QList<quint64>, readings);
         QFETCH(QList<quint64>, draws);
         Generator generator({seed[0], seed[1], seed[2], seed[3]});
+        for (const quint64 reading : readings)
+            generator.mix(reading);
         QList<quint64> drawn;
         while (drawn.size() < draws.size())
             drawn << generator.next();
