@@ -34,9 +34,9 @@ struct Colour
 struct Font
 {
     enum class Face { WindowDefault, Arial };
-    Face face = Face::WindowDefault;
-    double points = 0;
-    bool bold = false;
+    Face face;
+    double points;
+    bool bold;
 };
 
 enum ControlId {

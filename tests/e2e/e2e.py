@@ -412,18 +412,19 @@ def press_box(program):  # the one button of the open message box
     next(c for c in descendants(box) if c.getRole() == BUTTON).queryAction().doAction(0)
 
 
-def toplevels(program):  # the windows' requests to the compositor: {window: {request: arguments}}
+def toplevels(program):  # the windows' first requests to the compositor, each window by its
+    # number: {window: {request: arguments}}. (libwayland 1.23 writes xdg_toplevel#N, not @N.)
     requests = {}
-    for window, request, arguments in re.findall(r"-> xdg_toplevel@(\d+)\.(\w+)\((.*)\)",
+    for window, request, arguments in re.findall(r"-> xdg_toplevel[@#](\d+)\.(\w+)\((.*)\)",
                                                  open(program.output).read()):
-        requests.setdefault(window, {})[request] = arguments
+        requests.setdefault(window, {}).setdefault(request, arguments)
     return requests
 
 
 def parented(program):  # the open box's window has the program's window as its parent
     (main, *_), boxes = toplevels(program), toplevels(program).values()
-    return [] if any(r.get("set_parent") == "xdg_toplevel@" + main for r in boxes) else [
-        "requests %s" % toplevels(program)]
+    return [] if any(re.fullmatch("xdg_toplevel[@#]" + main, r.get("set_parent", "")) for r in
+                     boxes) else ["requests %s" % toplevels(program)]
 
 
 WAYLAND = [  # no input can be sent to a Wayland window from outside: AT-SPI's actions drive it
