@@ -82,7 +82,8 @@ private slots:
 
     // Draws as the published xoshiro256** and SplitMix64 give them (computed apart from this
     // code): the all-zero state is left through SplitMix64(0) = 0xe220a8397b1dcdaf, and a clock
-    // reading is mixed in as word 0 ^= SplitMix64(reading), then one draw.
+    // reading is mixed in as word 0 ^= SplitMix64(reading), then one draw; a reading that would
+    // zero the state makes word 0 SplitMix64(reading + 1) instead.
     void generator_data()
     {
         QTest::addColumn<QList<quint64>>("seed");
@@ -97,6 +98,9 @@ private slots:
         QTest::newRow("a reading mixed in")
             << QList<quint64>{1, 2, 3, 4} << QList<quint64>{12345}
             << QList<quint64>{0x89f4caece00c92fd, 0x89f4caed3a0d037d, 0x1194852dc00d30e0};
+        QTest::newRow("a reading that would zero the state")
+            << QList<quint64>{0xe220a8397b1dcdaf, 0, 0, 0} << QList<quint64>{0}
+            << QList<quint64>{0x65094a0ab526fa3a, 0x65094a0ab526fa3a, 0x911de8434826fad3};
     }
     void generator()
     {
