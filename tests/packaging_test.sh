@@ -3,7 +3,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package as users get it: builds the release preset and packs it with cpack, as the
 # README's install steps do. The desktop entry and the AppStream file must validate, lintian
-# must find no error and no warning, the program must carry its hardening, its English and Greek
+# must find no error and no warning (but the one below, about the homepage the project does not
+# have), the program must carry its hardening, its English and Greek
 # manual pages must render, the package must hold exactly the files below and depend on Qt's
 # libraries and plugins and on fonts with Arial's metrics, and a second build elsewhere must give
 # the same package.

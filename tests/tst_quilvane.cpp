@@ -23,8 +23,8 @@ constexpr int NotANumber = -100'000, TooMany = 100'000; // entry verdicts that m
 } // namespace
 
 // The entry's reading, the percentages' digits and the generator's draws, runs at the limits
-// through the window, and whether each caption fits its control, which the end-to-end suite
-// cannot see.
+// through the window, and whether each button's caption fits it, measured here on any platform,
+// Windows under Wine included.
 class QuilvaneTest : public QObject
 {
     Q_OBJECT

@@ -32,8 +32,8 @@
     <message><source>Insert Unicode control character</source><translation>Εισαγωγή χαρακτήρα ελέγχου Unicode</translation></message>
     <message><source>LRM Left-to-right mark</source><translation>LRM Σήμανση από αριστερά προς τα δεξιά</translation></message>
     <message><source>RLM Right-to-left mark</source><translation>RLM Σήμανση από δεξιά προς τα αριστερά</translation></message>
-    <message><source>ZWJ Zero width joiner</source><translation>ZWJ Σύνδεσμος μηδενικού πλάτους</translation></message>
-    <message><source>ZWNJ Zero width non-joiner</source><translation>ZWNJ Μη σύνδεσμος μηδενικού πλάτους</translation></message>
+    <message><source>ZWJ Zero width joiner</source><translation>ZWJ Ενωτής μηδενικού πλάτους</translation></message>
+    <message><source>ZWNJ Zero width non-joiner</source><translation>ZWNJ Μη ενωτής μηδενικού πλάτους</translation></message>
     <message><source>ZWSP Zero width space</source><translation>ZWSP Διάστημα μηδενικού πλάτους</translation></message>
     <message><source>LRE Start of left-to-right embedding</source><translation>LRE Αρχή ενσωμάτωσης από αριστερά προς τα δεξιά</translation></message>
     <message><source>RLE Start of right-to-left embedding</source><translation>RLE Αρχή ενσωμάτωσης από δεξιά προς τα αριστερά</translation></message>

@@ -9,7 +9,7 @@
 
 namespace {
 
-// SplitMix64's finaliser spreads every bit of a reading over the whole word.
+// SplitMix64's output step spreads every bit of a reading over the whole word.
 quint64 splitMix(quint64 value)
 {
     value += 0x9e3779b97f4a7c15ULL;

@@ -79,7 +79,7 @@ void ChangeNumOfThrows_Click(DiceSurface &dice, Runtime &runtime)
     while (ThrowNo <= ThrowCount) {
         runtime.PumpEvents();
         if (runtime.programEnded())
-            return; // the exit button was pressed: nothing more is shown
+            return; // the program was ended (exit button, title-bar close): nothing more is shown
         if (dice.StopThrows)
             break;
         runtime.Reseed();

@@ -59,7 +59,6 @@ public:
     {
         return static_cast<ControlWidget<Id> *>(m_controls[Id]);
     }
-    // Any control, as a widget.
     QWidget *widget(DiceDesign::ControlId id) const { return m_controls[id]; }
 
 protected:

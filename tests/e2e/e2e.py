@@ -1,13 +1,14 @@
 # SPDX-FileCopyrightText: 2026 The Quilvane developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end sessions of the real program: each starts it in its own X server, under GTK's dark
-# theme, drives it only with real input (xdotool, XTest) and reads it through the accessibility
-# tree (AT-SPI), as a screen reader does, and through screenshots. A session runs scenarios from
-# the table below; a scenario is a list of steps: an action (a function of the program) or an
-# expectation (what is expected, and a function that tells whether it holds yet), which is
-# waited for a while before it fails.
+# theme, drives it with real input (xdotool, XTest) and reads it through the accessibility tree
+# (AT-SPI), as a screen reader does, and through screenshots; the wayland session starts it in
+# weston's headless compositor instead and drives it through AT-SPI's actions. A session runs
+# scenarios from the table below; a scenario is a list of steps: an action (a function of the
+# program) or an expectation (what is expected, and a function that tells whether it holds yet),
+# which is waited for a while before it fails.
 #
-# Usage: e2e.py BINARY ARTIFACT_DIR SESSION (main, exit, close or fuzz_input)
+# Usage: e2e.py BINARY ARTIFACT_DIR SESSION (main, exit, close, wayland or fuzz_input)
 import functools, os, random, re, subprocess, sys, tempfile, time  # noqa: E401
 
 import pyatspi
