@@ -137,6 +137,8 @@ private slots:
     {
         QFETCH(QString, entry);
         QFETCH(int, made);
+        // (an entry refused would open a message box, which nobody here would close)
+        QCOMPARE(checkEntry(entry, QLocale()).verdict, EntryCheck::Verdict::Throws);
         m_dice->control<DiceDesign::NumOfThrows>()->setText(entry);
         m_dice->control<DiceDesign::ChangeNumOfThrows>()->click();
         const QStringList log = m_dice->control<DiceDesign::DicePool>()->toPlainText().split('\n');
