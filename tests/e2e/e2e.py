@@ -82,8 +82,8 @@ def xdotool(*args):
     return run("xdotool", *args)
 
 
-def children(node):
-    return [node.getChildAtIndex(i) for i in range(node.childCount)] if node else []
+def children(node):  # (a child that goes away while it is asked for comes back as None)
+    return [c for c in map(node.getChildAtIndex, range(node.childCount)) if c] if node else []
 
 
 def descendants(node):
@@ -112,7 +112,8 @@ class Program:
                    LANG="el_GR.UTF-8", LC_ALL="el_GR.UTF-8", QT_QPA_PLATFORMTHEME="gtk3",
                    GTK_THEME="Adwaita:dark")  # a desktop whose theme the window must not take
         env.update(platform)
-        self.output = os.path.join(ARTIFACTS, SESSION + ".log")
+        self.output = os.path.join(ARTIFACTS, SESSION + ".log")  # kept from run to run
+        self.since = os.path.getsize(self.output) if os.path.exists(self.output) else 0
         # Qt's own options are ignored: -reverse would mirror the window.
         self.process = subprocess.Popen([BINARY, "-reverse"], env=env, stdout=open(self.output, "a"),
                                         stderr=subprocess.STDOUT, start_new_session=True)
@@ -416,8 +417,10 @@ def press_box(program):  # the one button of the open message box
 def toplevels(program):  # the windows' first requests to the compositor, each window by its
     # number: {window: {request: arguments}}. (libwayland 1.23 writes xdg_toplevel#N, not @N.)
     requests = {}
-    for window, request, arguments in re.findall(r"-> xdg_toplevel[@#](\d+)\.(\w+)\((.*)\)",
-                                                 open(program.output).read()):
+    with open(program.output) as output:  # this program's part of it
+        output.seek(program.since)
+        log = output.read()
+    for window, request, arguments in re.findall(r"-> xdg_toplevel[@#](\d+)\.(\w+)\((.*)\)", log):
         requests.setdefault(window, {}).setdefault(request, arguments)
     return requests
 
