@@ -41,6 +41,7 @@ private slots:
         QTest::newRow("tie to even, down") << Greek << "2,5" << 2;
         QTest::newRow("tie to even, up") << Greek << "3,5" << 4;
         QTest::newRow("past the tie") << Greek << "2,500001" << 3;
+        QTest::newRow("a tie with zeros") << Greek << "2,500" << 2;
         QTest::newRow("negative tie") << Greek << "-2,5" << -2;
         QTest::newRow("spaces and plus") << Greek << " \t+7 " << 7;
         QTest::newRow("point where it separates") << QLocale::c() << "2.7" << 3;
