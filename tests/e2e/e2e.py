@@ -426,9 +426,10 @@ def toplevels(program):  # the windows' first requests to the compositor, each w
 
 
 def parented(program):  # the open box's window has the program's window as its parent
-    (main, *_), boxes = toplevels(program), toplevels(program).values()
+    requests = toplevels(program)  # the program's window first
+    main = next(iter(requests), "none")
     return [] if any(re.fullmatch("xdg_toplevel[@#]" + main, r.get("set_parent", "")) for r in
-                     boxes) else ["requests %s" % toplevels(program)]
+                     requests.values()) else ["requests %s" % requests]
 
 
 WAYLAND = [  # no input can be sent to a Wayland window from outside: AT-SPI's actions drive it
