@@ -3,16 +3,8 @@
 
 #include "runtime/Generator.h"
 #include "runtime/NumberText.h"
-#include "runtime/QtRuntime.h"
 #include "throws/ThrowRun.h"
-#include "window/Appearance.h"
-#include "window/Dice.h"
 
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QStyleOptionButton>
 #include <QTest>
 
 namespace {
@@ -22,15 +14,11 @@ constexpr int NotANumber = -100'000, TooMany = 100'000; // entry verdicts that m
 
 } // namespace
 
-// The entry's reading, the percentages' digits and the generator's draws, runs at the limits
-// through the window, and whether each button's caption fits it, measured here on any platform,
-// Windows under Wine included.
+// What the logic can be asked directly: the entry's reading at its edges, the percentages'
+// digits for values no run makes, and the generator's draws. (The window suite makes the runs.)
 class QuilvaneTest : public QObject
 {
     Q_OBJECT
-
-    QtRuntime m_runtime;
-    std::unique_ptr<Dice> m_dice;
 
 private slots:
     void entry_data()
@@ -115,77 +103,6 @@ private slots:
         while (drawn.size() < draws.size())
             drawn << generator.next();
         QCOMPARE(drawn, draws);
-    }
-
-    void initTestCase()
-    {
-        QLocale::setDefault(Greek);
-        m_dice = makeProgramWindow(m_runtime);
-        m_dice->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_dice.get()));
-    }
-
-    // Runs made as a click on the roll button, or Enter on it, makes them: the log numbers every
-    // throw, the counts add up to the throws and the shares to the whole. (Enter presses a
-    // focused button under every desktop theme, not only under those that make it do so.)
-    void run_data()
-    {
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<int>("made");
-        QTest::addColumn<bool>("byEnter");
-        QTest::newRow("one throw, the whole share, by Enter") << "1" << 1 << true;
-        QTest::newRow("the most throws") << QString::number(MaxThrows) << int(MaxThrows) << false;
-    }
-    void run()
-    {
-        QFETCH(QString, entry);
-        QFETCH(int, made);
-        QFETCH(bool, byEnter);
-        // (an entry refused would open a message box, which nobody here would close)
-        QCOMPARE(checkEntry(entry, QLocale()).verdict, EntryCheck::Verdict::Throws);
-        m_dice->control<DiceDesign::NumOfThrows>()->setText(entry);
-        QPushButton *roll = m_dice->control<DiceDesign::ChangeNumOfThrows>();
-        byEnter ? QTest::keyClick(roll, Qt::Key_Return) : roll->click();
-        const QStringList log = m_dice->control<DiceDesign::DicePool>()->toPlainText().split('\n');
-        QCOMPARE(log.size(), made + 1); // each line ends in a break
-        QVERIFY(log[made - 1].startsWith(QStringLiteral("Ρίξιμο %1ο: ").arg(made)));
-        const QRegularExpression line(QStringLiteral(" (\\d+) φορές\\. Ποσοστό:([\\d,]+) ?%$"));
-        int counts = 0;
-        double shares = 0;
-        for (const QString &text :
-             m_dice->control<DiceDesign::Stats>()->toPlainText().split('\n')) {
-            const QRegularExpressionMatch match = line.match(text);
-            counts += match.captured(1).toInt();
-            shares += Greek.toDouble(match.captured(2));
-        }
-        QCOMPARE(counts, made);
-        QVERIFY2(qAbs(shares - 100) < 1e-3, qPrintable(QString::number(shares)));
-    }
-
-    void captionsFit_data()
-    {
-        QTest::addColumn<int>("id");
-        for (const DiceDesign::Control &design : DiceDesign::controls) {
-            if (design.kind == DiceDesign::CommandButton)
-                QTest::newRow(design.name) << int(design.id);
-        }
-    }
-    // No glyph of a button's caption is cut off: broken into lines by the window, the caption
-    // fits the room the button gives it, and its lines make up the whole caption, as a screen
-    // reader reads it. (A label wraps its caption itself and grows to hold it.)
-    void captionsFit()
-    {
-        QFETCH(int, id);
-        auto *button = qobject_cast<QPushButton *>(m_dice->widget(DiceDesign::ControlId(id)));
-        QStyleOptionButton option;
-        option.initFrom(button);
-        option.features = QStyleOptionButton::AutoDefaultButton;
-        const QRect room =
-            button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
-        const QSize needed = button->fontMetrics().boundingRect(room, 0, button->text()).size();
-        QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(),
-                 qPrintable(button->text()));
-        QCOMPARE(QString(button->text()).replace('\n', ' '), button->accessibleName());
     }
 };
 

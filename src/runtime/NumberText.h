@@ -11,8 +11,9 @@ class QLocale;
 class QString;
 class QStringView;
 
-// Conversions between numbers and the texts a user reads and types, taking the decimal
-// separator and the signs from the given locale and nothing from any widget.
+// Conversions between numbers and the texts a user reads and types, taking nothing from any
+// widget. Digits are ASCII both ways. Where a locale is given, it gives the decimal separator
+// and, in a text read, signs besides the ASCII "+" and "-"; a text written has an ASCII "-".
 namespace NumberText {
 
 // The numeric test and the conversion in one reading of the text. A number is optional white

@@ -26,8 +26,10 @@ void configureApplication()
     // drawn for the usual light colours: grey buttons, white boxes, black text.
     QApplication::setPalette(QPalette(QColor(0xef, 0xef, 0xef)));
     QApplication::setFont(font(DiceDesign::windowDesign.font));
-    // Qt's own words in the window (the boxes' context menus) in Greek, as all of its other
-    // texts are, whatever the locale: the locale gives only the decimal separator.
+    // Qt's own words in Greek whatever the locale, as the program's are: the context menus of the
+    // boxes and of the log's scroll bar, and the role and action names a screen reader reads. The
+    // locale gives only the decimal separator. Left as they are: the name Quilvane in the title
+    // bars and the message boxes' one button, OK.
     auto *translator = new QTranslator(QCoreApplication::instance());
     if (translator->load(QStringLiteral(":/translations/qt_el.qm")))
         QCoreApplication::installTranslator(translator);
