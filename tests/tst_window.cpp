@@ -116,7 +116,7 @@ void roll(Dice &dice, const QString &text, const QString &keys = {})
     press(&dice, Qt::ControlModifier | Qt::Key_V);
     const QKeySequence sequence(keys);
     for (int key = 0; key < sequence.count(); ++key)
-        press(&dice, sequence[key]);
+        press(&dice, sequence[uint(key)]);
     if (keys.isEmpty())
         click(control(dice, "ChangeNumOfThrows"));
 }
@@ -153,26 +153,26 @@ void watch()
 int checkedThrows(const QStringList &results)
 {
     QStringList lines = results[0].split(u'\n');
-    std::array<int, 6> counts{};
+    QList<int> counts(6);
     for (int n = 0; n + 1 < lines.size(); ++n) {
         const int face = lines[n].back().digitValue();
         if (face < 1 || face > 6 ||
             lines[n] != QStringLiteral("Ρίξιμο %1ο: %2").arg(n + 1).arg(face))
             return -1;
-        ++counts.at(face - 1);
+        ++counts[face - 1];
     }
     const auto made = int(lines.size() - 1);
     const char *labels[] = {"Άσοι", "Δύο", "Τρία", "Τεσσάρια", "Πεντάρια", "Εξάρια"};
     QString expected;
     double chiSquare = 0;
     for (int face = 0; face < 6; ++face) {
-        const auto share = made ? float(double(counts.at(face)) / made * 100) : 0.0f;
+        const auto share = made ? float(double(counts[face]) / made * 100) : 0.0f;
         expected += QStringLiteral("%1 βγήκαν: %2 φορές. Ποσοστό:%3%4%\n")
                         .arg(QString::fromUtf8(labels[face]))
-                        .arg(counts.at(face))
+                        .arg(counts[face])
                         .arg(QString::number(share, 'g', 7).replace(u'.', QLocale().decimalPoint()),
                              face == 1 ? " " : "");
-        chiSquare += std::pow(counts.at(face) - made / 6.0, 2) / (made / 6.0);
+        chiSquare += std::pow(counts[face] - made / 6.0, 2) / (made / 6.0);
     }
     if (lines.last().isEmpty() && results[1] == expected && (made < 60 || chiSquare < 35.9))
         return made;
@@ -267,8 +267,8 @@ private slots:
                 continue;
             const QWidget *widget = control(*m_dice, row.name);
             const QImage &painted = own[name];
-            const bool label = qobject_cast<const QLabel *>(widget),
-                       button = qobject_cast<const QPushButton *>(widget);
+            const bool label = qobject_cast<const QLabel *>(widget);
+            const bool button = qobject_cast<const QPushButton *>(widget);
             const QRect place = pixels(row);
             // (a label grows downwards to hold a caption that wraps to more lines)
             const int height = label ? widget->heightForWidth(place.width()) : 0;
@@ -301,7 +301,8 @@ private slots:
             // ink is on screen as painted, and none is at its right edge (nor, on a button, at
             // its frame), where a line too long would be cut.
             const int edge = int((button ? 3 : 1) * scale);
-            int left = painted.width(), right = 0;
+            int left = painted.width();
+            int right = 0;
             for (int x = 0; x < painted.width(); ++x) {
                 for (int y = 0; y < painted.height(); ++y) {
                     if (distance(painted.pixel(x, y), row.ink) > 96)
@@ -400,7 +401,8 @@ private slots:
         QFETCH(QString, during);
         QFETCH(int, throws);
         QFETCH(QString, box);
-        QStringList written, cancelled;
+        QStringList written;
+        QStringList cancelled;
         boxes.clear();
         QString kept;
         const int status = runProgram(
