@@ -91,7 +91,6 @@ QWidget *createButton(QWidget *parent)
     return button;
 }
 
-// Push buttons do not wrap their captions, so the caption is broken into lines here.
 void wrapButtonCaption(QPushButton &button, const QString &caption)
 {
     QStyleOptionButton option;
@@ -133,8 +132,33 @@ Dice::Dice(Runtime &runtime, QWidget *parent)
     control<NumOfThrows>()->setAccessibleName(controls[Label1].caption.toString());
     control<Stats>()->setAccessibleName(controls[Label4].caption.toString());
 
+    fitCaptions();
     connectClicks();
     control<DicePool>()->setFocus();
+}
+
+// Captions are fitted to the font as the window's screen draws it: a label that wraps its
+// caption to more lines than it was drawn for (the prompt, in Arial's metrics) grows downwards
+// rather than losing its last line, and a button's caption is broken into lines, which push
+// buttons do not do themselves. Again on another screen, whose resolution can wrap them anew.
+void Dice::fitCaptions()
+{
+    for (const Control &design : controls) {
+        QWidget *widget = m_controls[design.id];
+        if (design.kind == Kind::Label) {
+            widget->resize(widget->width(), std::max(toPixels(design.height),
+                                                     widget->heightForWidth(widget->width())));
+        } else if (auto *button = qobject_cast<QPushButton *>(widget)) {
+            wrapButtonCaption(*button, design.caption.toString());
+        }
+    }
+}
+
+bool Dice::event(QEvent *event)
+{
+    if (event->type() == QEvent::ScreenChangeInternal)
+        fitCaptions();
+    return QWidget::event(event);
 }
 
 QWidget *Dice::createControl(const Control &design)
@@ -158,17 +182,10 @@ QWidget *Dice::createControl(const Control &design)
     if (design.font.face != Font::Face::WindowDefault)
         widget->setFont(Appearance::font(design.font));
     widget->setPalette(designPalette(*widget, design));
-    if (design.kind == Kind::Label) {
+    if (design.kind == Kind::Label)
         widget->lower(); // labels lie beneath the buttons and text boxes
-        // A caption that wraps to more lines than the label was drawn for (the prompt, in
-        // Arial's metrics) grows the label downwards rather than losing its last line.
-        widget->resize(widget->width(),
-                       std::max(widget->height(), widget->heightForWidth(widget->width())));
-    }
-    if (auto *button = qobject_cast<QPushButton *>(widget)) {
-        wrapButtonCaption(*button, design.caption.toString());
+    if (auto *button = qobject_cast<QPushButton *>(widget))
         button->setAccessibleName(design.caption.toString());
-    }
     widget->setVisible(design.visible);
     return widget;
 }

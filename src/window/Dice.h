@@ -62,10 +62,12 @@ public:
     QWidget *widget(DiceDesign::ControlId id) const { return m_controls[id]; }
 
 protected:
+    bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
     QWidget *createControl(const DiceDesign::Control &design);
+    void fitCaptions();
     void connectClicks();
 
     Runtime &m_runtime;
