@@ -15,7 +15,8 @@ constexpr int NotANumber = -100'000, TooMany = 100'000; // entry verdicts that m
 } // namespace
 
 // What the logic can be asked directly: the entry's reading at its edges, the percentages'
-// digits for values no run makes, and the generator's draws. (The window suite makes the runs.)
+// digits (values no run makes among them), and the generator's draws. (The window suite makes
+// the runs.)
 class QuilvaneTest : public QObject
 {
     Q_OBJECT

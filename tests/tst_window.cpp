@@ -19,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -262,6 +263,10 @@ private slots:
         QCOMPARE(window.pixel(QPoint(5, 242) * scale), Orange);
         for (const Designed &row : Design) {
             const QString name = QLatin1StringView(row.name);
+            const auto named = qScopeGuard([&] {
+                if (QTest::currentTestFailed())
+                    qWarning("That was %s.", row.name);
+            });
             QCOMPARE(own.contains(name), running ? row.running : row.idle);
             if (!own.contains(name))
                 continue;
