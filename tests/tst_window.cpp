@@ -190,8 +190,9 @@ int runProgram(const std::function<void(Dice &)> &user, QStringList *written = n
     dice->show();
     QTimer::singleShot(0, dice.get(), [&] {
         user(*dice);
-        if (!runtime.programEnded())
-            QCoreApplication::exit(-1);
+        // (-2: the program says it has ended, but its event loop goes on)
+        QTimer::singleShot(0, dice.get(),
+                           [&] { QCoreApplication::exit(runtime.programEnded() ? -2 : -1); });
     });
     const int status = QApplication::exec();
     if (written)
