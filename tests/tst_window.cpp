@@ -378,8 +378,8 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("during"); // a button's name, or "close"
         QTest::addColumn<QString>("box");
-        QTest::addColumn<int>(
-            "throws"); // or -1: none written; after a cancelled run, of a run of 5
+        // The throws made, or -1: nothing written; after a cancelled run, those of a run of 5.
+        QTest::addColumn<int>("throws");
         const auto row = [](const char *name, const QString &entry, const char *keys,
                             const char *during, const char *box, int throws) {
             QTest::newRow(name) << entry << QString(keys) << QString(during) << QString(box)
