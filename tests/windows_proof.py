@@ -69,6 +69,7 @@ run("wineserver", "--wait")
 
 # The unit suite, and the window suite at 100, 125 and 150 % display scaling, on Qt's Windows
 # platform (its default there). Under Wine a test program's output only reaches a file.
+passed = []
 for suite, dpi in ("tst_quilvane", 96), ("tst_window", 96), ("tst_window", 120), ("tst_window", 144):
     for key in r"HKCU\Control Panel\Desktop", \
             r"HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts":
@@ -77,7 +78,9 @@ for suite, dpi in ("tst_quilvane", 96), ("tst_window", 96), ("tst_window", 120),
     report = os.path.join(DIST, "%s-%d.txt" % (suite, dpi))
     result = run("wine", suite + ".exe", "-o", report + ",txt", cwd=os.path.join(STAGE, "tests"))
     print(open(report, encoding="utf-8").read() if os.path.exists(report) else result.stderr)
-    check(result.returncode == 0, "%s passes under Wine at %d dpi" % (suite, dpi))
+    passed.append(result.returncode == 0)
+    print("%s under Wine at %d dpi: %s" % (suite, dpi, "passed" if passed[-1] else "FAILED"))
+check(all(passed), "the suites pass under Wine")
 
 version = os.path.basename(os.environ["MSI"]).split("-")[1]
 status, log = msiexec("/i", os.environ["MSI"])

@@ -72,6 +72,21 @@ QWidget *createTextBox(const Control &design, QWidget *parent)
     return edit;
 }
 
+// How far into a label, from its right edge, a control shown with it lies over it (the
+// arrangements swap the controls that start hidden for some that start shown).
+int coveredRight(const Control &label)
+{
+    const int right = label.left + label.width;
+    int covered = 0;
+    for (const Control &other : controls) {
+        if (other.kind != Kind::Label && other.visible == label.visible && other.left < right &&
+            other.left + other.width >= right && other.top < label.top + label.height &&
+            other.top + other.height > label.top)
+            covered = std::max(covered, right - other.left);
+    }
+    return covered;
+}
+
 QWidget *createLabel(const Control &design, QWidget *parent)
 {
     auto *label = new QLabel(design.caption.toString(), parent);
@@ -79,6 +94,9 @@ QWidget *createLabel(const Control &design, QWidget *parent)
     label->setAutoFillBackground(true);
     label->setAlignment(
         Qt::AlignTop | (design.alignment == Alignment::Centred ? Qt::AlignHCenter : Qt::AlignLeft));
+    // The caption wraps short of a control over the label's right edge (the prompt runs 15 twips
+    // under the entry box), or letters at the end of a line would be drawn beneath it.
+    label->setContentsMargins(0, 0, toPixels(coveredRight(design)), 0);
     return label;
 }
 
