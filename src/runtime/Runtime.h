@@ -11,7 +11,7 @@ class QLocale;
 class QString;
 
 // Everything the program's logic takes from its host: the event pump, the message box, the
-// end of the program, the clock, the generator and the locale. The program and the unit suite
+// end of the program, the clock, the generator and the locale. The program and the window suite
 // run on the Qt implementation, QtRuntime; the benchmark derives timed and silent ones from it.
 class Runtime
 {
