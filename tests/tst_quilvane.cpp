@@ -33,6 +33,7 @@ private slots:
         QTest::newRow("a tie with zeros") << Greek << "2,500" << 2;
         QTest::newRow("negative tie") << Greek << "-2,5" << -2;
         QTest::newRow("spaces and plus") << Greek << " \t+7 " << 7;
+        QTest::newRow("ASCII minus, the locale's own") << QLocale(QLocale::Swedish) << "-3" << -3;
         QTest::newRow("point where it separates") << QLocale::c() << "2.7" << 3;
         QTest::newRow("point in greek") << Greek << "2.7" << NotANumber;
         QTest::newRow("most throws") << Greek << "032766,5" << 32766;
