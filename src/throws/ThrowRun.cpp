@@ -49,7 +49,7 @@ EntryCheck checkEntry(QStringView entry, const QLocale &locale)
     if (!value)
         return {};
     if (*value > MaxThrows)
-        return {EntryCheck::Verdict::TooManyThrows, 0};
+        return {EntryCheck::Verdict::TooManyThrows};
     const qint64 shortMin = std::numeric_limits<qint16>::min();
     return {EntryCheck::Verdict::Throws, static_cast<qint16>(std::max(*value, shortMin))};
 }
