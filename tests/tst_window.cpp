@@ -327,8 +327,9 @@ private slots:
         }
     }
 
-    // A paste from an empty clipboard or selection into a result box pastes nothing.
-    void pasteNothing()
+    // A paste from an empty clipboard or selection into a result box pastes nothing; a paste of
+    // text pastes it.
+    void paste()
     {
         QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
         QGuiApplication::clipboard()->clear(QClipboard::Selection);
@@ -341,6 +342,9 @@ private slots:
             click(box, Qt::MiddleButton);
             QCOMPARE(box->toPlainText(), QStringLiteral("kept"));
         }
+        QGuiApplication::clipboard()->setText(QStringLiteral(" and pasted"));
+        press(m_dice.get(), Qt::ControlModifier | Qt::Key_V);
+        QCOMPARE(results(*m_dice)[1], QStringLiteral("kept and pasted"));
     }
 
     // Qt's own menus in the window, as shown on a right click: seven items, each in Greek.
@@ -411,6 +415,7 @@ private slots:
         QStringList cancelled;
         boxes.clear();
         QString kept;
+        bool idle = true;
         const int status = runProgram(
             [&](Dice &dice) {
                 int pumps = 0;
@@ -427,6 +432,8 @@ private slots:
                     pump.start(0);
                 roll(dice, entry, keys);
                 kept = control<QLineEdit>(dice, "NumOfThrows")->text();
+                for (const Designed &row : Design) // the arrangement between runs, again
+                    idle &= control(dice, row.name)->isVisible() == row.idle;
                 if (during == QStringLiteral("Command1")) {
                     cancelled = results(dice);
                     roll(dice, QStringLiteral("5"));
@@ -435,6 +442,7 @@ private slots:
             &written);
         const bool ends = during == QStringLiteral("Command2") || during == QStringLiteral("close");
         QCOMPARE(status, ends ? 0 : -1);
+        QVERIFY(ends || idle);
         QCOMPARE(boxes, box.isEmpty() ? QStringList() : QStringList(box));
         if (throws < 0) { // nothing written, and the entry as it was typed
             QCOMPARE(written, QStringList({"", ""}));
