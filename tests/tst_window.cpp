@@ -469,13 +469,16 @@ private slots:
                     if (++events == 600)
                         return QCoreApplication::exit(-1);
                     QTimer::singleShot(1, &dice, next); // also while a box, menu or run is open
-                    QWidget *target = QApplication::activePopupWidget();
-                    target = target ? target : QApplication::activeModalWidget();
+                    // Keys go to the box or the window, which hands them to an open menu (a
+                    // key that closes a menu may take its window with it before the key is up).
+                    QWidget *target = QApplication::activeModalWidget();
                     target = target ? target : &dice;
                     const auto pick = int(random.bounded(20));
                     if (pick < keys.size())
                         press(target, QKeySequence(keys[pick])[0]);
-                    else
+                    if (QApplication::activePopupWidget())
+                        target = QApplication::activePopupWidget();
+                    if (pick >= keys.size())
                         QTest::mouseClick(
                             target, buttons[pick % 3], {},
                             {random.bounded(target->width()), random.bounded(target->height())});
