@@ -128,7 +128,8 @@ QStringList boxes;
 QList<QStringList> shownMenus;
 
 // Run every few milliseconds, in every event loop: answers a message box with a click on its
-// button, and closes a popup menu, each once it has been read.
+// button, and closes a popup menu, each once it has been read. A box is owned by the window and
+// written in the window's font.
 void watch()
 {
     if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
@@ -138,11 +139,14 @@ void watch()
         shownMenus.last().removeAll(QString()); // the separators
         menu->close();
     } else if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+        const auto *window = qobject_cast<const Dice *>(box->parentWidget());
         boxes << QStringLiteral("%1: %2 [%3]%4")
                      .arg(box->windowTitle(), box->text(),
                           box->buttons().constFirst()->text().remove(u'&'),
                           QString(box->buttons().size() - 1, u'+') +
-                              (qobject_cast<Dice *>(box->parentWidget()) ? "" : " (no parent)"));
+                              (!window                         ? " (no parent)"
+                               : box->font() == window->font() ? ""
+                                                               : " (its own font)"));
         click(box->buttons().constFirst());
     }
 }
