@@ -59,7 +59,6 @@ public:
     {
         return static_cast<ControlWidget<Id> *>(m_controls[Id]);
     }
-    QWidget *widget(DiceDesign::ControlId id) const { return m_controls[id]; }
 
 protected:
     bool event(QEvent *event) override;
