@@ -3,6 +3,7 @@
 
 #include "runtime/Generator.h"
 #include "runtime/NumberText.h"
+#include "throws/ResultTexts.h"
 #include "throws/ThrowRun.h"
 
 #include <QTest>
@@ -69,6 +70,20 @@ private slots:
     {
         QFETCH(float, value);
         QTEST(NumberText::SingleToText(value, Greek), "text");
+    }
+
+    // The texts of a run of 100 throws, as the design gives them: a log line, and the statistics
+    // with the second line's spaced percent sign.
+    void texts()
+    {
+        QCOMPARE(ThrowLogLine(12, 3), QStringLiteral("Ρίξιμο 12ο: 3\r\n"));
+        QCOMPARE(StatsText({17, 15, 18, 16, 17, 17}, {17, 15, 18, 16, 17, 17}, Greek),
+                 QStringLiteral("Άσοι βγήκαν: 17 φορές. Ποσοστό:17%\r\n"
+                                "Δύο βγήκαν: 15 φορές. Ποσοστό:15 %\r\n"
+                                "Τρία βγήκαν: 18 φορές. Ποσοστό:18%\r\n"
+                                "Τεσσάρια βγήκαν: 16 φορές. Ποσοστό:16%\r\n"
+                                "Πεντάρια βγήκαν: 17 φορές. Ποσοστό:17%\r\n"
+                                "Εξάρια βγήκαν: 17 φορές. Ποσοστό:17%\r\n"));
     }
 
     // Draws as the published xoshiro256** and SplitMix64 give them (computed apart from this

@@ -8,6 +8,7 @@
 #define QTEST_QPA_MOUSE_HANDLING
 
 #include "runtime/QtRuntime.h"
+#include "throws/ResultTexts.h"
 #include "window/Dice.h"
 
 #include <QApplication>
@@ -151,35 +152,31 @@ void watch()
     }
 }
 
-// The throws in a run's results, or -1 where they disagree: the log numbered from 1, and for
-// each face its count as the log has it and its share of the throws, a single in seven digits
-// with the locale's separator. From 60 throws on, the faces must pass a chi-square test (35.9:
-// five degrees of freedom, p = 1e-6).
+// The throws in a run's results, or -1 where they disagree: the log numbered from 1, and the
+// statistics of the faces as the log has them, each share of the throws a single. From 60
+// throws on, the faces must pass a chi-square test (35.9: five degrees of freedom, p = 1e-6).
+// (The box shows each line break as one character.)
 int checkedThrows(const QStringList &results)
 {
     QStringList lines = results[0].split(u'\n');
-    QList<int> counts(6);
+    FaceCounts counts{};
     for (int n = 0; n + 1 < lines.size(); ++n) {
         const int face = lines[n].back().digitValue();
         if (face < 1 || face > 6 ||
-            lines[n] != QStringLiteral("Ρίξιμο %1ο: %2").arg(n + 1).arg(face))
+            lines[n] + QStringLiteral("\r\n") != ThrowLogLine(qint16(n + 1), qint16(face)))
             return -1;
-        ++counts[face - 1];
+        ++counts.at(std::size_t(face - 1));
     }
     const auto made = int(lines.size() - 1);
-    const char *labels[] = {"Άσοι", "Δύο", "Τρία", "Τεσσάρια", "Πεντάρια", "Εξάρια"};
-    QString expected;
+    FacePercents shares{};
     double chiSquare = 0;
-    for (int face = 0; face < 6; ++face) {
-        const auto share = made ? float(double(counts[face]) / made * 100) : 0.0f;
-        expected += QStringLiteral("%1 βγήκαν: %2 φορές. Ποσοστό:%3%4%\n")
-                        .arg(QString::fromUtf8(labels[face]))
-                        .arg(counts[face])
-                        .arg(QString::number(share, 'g', 7).replace(u'.', QLocale().decimalPoint()),
-                             face == 1 ? " " : "");
-        chiSquare += std::pow(counts[face] - made / 6.0, 2) / (made / 6.0);
+    for (std::size_t face = 0; face < counts.size(); ++face) {
+        shares.at(face) = made ? float(double(counts.at(face)) / made * 100) : 0.0f;
+        chiSquare += std::pow(counts.at(face) - made / 6.0, 2) / (made / 6.0);
     }
-    if (lines.last().isEmpty() && results[1] == expected && (made < 60 || chiSquare < 35.9))
+    if (lines.last().isEmpty() && (made < 60 || chiSquare < 35.9) &&
+        results[1] == StatsText(counts, shares, QLocale())
+                          .replace(QStringLiteral("\r\n"), QStringLiteral("\n")))
         return made;
     qWarning().noquote() << "Results that disagree:\n" << results[0].right(200) << results[1];
     return -1;
