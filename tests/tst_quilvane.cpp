@@ -16,8 +16,8 @@ constexpr int NotANumber = -100'000, TooMany = 100'000; // entry verdicts that m
 } // namespace
 
 // What the logic can be asked directly: the entry's reading at its edges, the percentages'
-// digits (values no run makes among them), and the generator's draws. (The window suite makes
-// the runs.)
+// digits, the texts' words and signs, and the generator's draws. (The window suite makes the
+// runs.)
 class QuilvaneTest : public QObject
 {
     Q_OBJECT
@@ -32,15 +32,11 @@ private slots:
         QTest::newRow("tie to even, up") << Greek << "3,5" << 4;
         QTest::newRow("past the tie") << Greek << "2,500001" << 3;
         QTest::newRow("a tie with zeros") << Greek << "2,500" << 2;
-        QTest::newRow("negative tie") << Greek << "-2,5" << -2;
         QTest::newRow("spaces and plus") << Greek << " \t+7 " << 7;
-        QTest::newRow("ASCII minus, the locale's own") << QLocale(QLocale::Swedish) << "-3" << -3;
         QTest::newRow("point where it separates") << QLocale::c() << "2.7" << 3;
         QTest::newRow("point in greek") << Greek << "2.7" << NotANumber;
         QTest::newRow("most throws") << Greek << "032766,5" << 32766;
         QTest::newRow("rounds past the most") << Greek << "32766,6" << TooMany;
-        QTest::newRow("pasted megabyte") << Greek << QString(1'000'000, '9') << TooMany;
-        QTest::newRow("and a letter") << Greek << QString(1'000'000, '9') + 'x' << NotANumber;
         QTest::newRow("below the short range") << Greek << "-99999999999999999999" << -32768;
     }
     void entry()
@@ -58,13 +54,9 @@ private slots:
     {
         QTest::addColumn<float>("value");
         QTest::addColumn<QString>("text");
-        QTest::newRow("negative zero") << -0.0f << "0";
-        QTest::newRow("negative") << -0.5f << "-0,5";
         QTest::newRow("one of six") << float(100.0 / 6) << "16,66667";
         QTest::newRow("one of 32766") << float(100.0 / 32766) << "0,003051944";
         QTest::newRow("carries a nine") << 1.9999999f << "2";
-        QTest::newRow("carries into a new digit") << 1e-5f << "0,00001";
-        QTest::newRow("large, no exponent") << 12345678.0f << "12345680";
     }
     void singleToText()
     {
@@ -87,39 +79,26 @@ private slots:
     }
 
     // Draws as the published xoshiro256** and SplitMix64 give them (computed apart from this
-    // code): the all-zero state is left through SplitMix64(0) = 0xe220a8397b1dcdaf, and a clock
-    // reading is mixed in as word 0 ^= SplitMix64(reading), then one draw; a reading that would
-    // zero the state makes word 0 SplitMix64(reading + 1) instead.
+    // code): the published vector from the state 1, 2, 3, 4; and the all-zero state, which is
+    // left through SplitMix64's first output from 0, 0xe220a8397b1dcdaf.
     void generator_data()
     {
-        QTest::addColumn<QList<quint64>>("seed");
-        QTest::addColumn<QList<quint64>>("readings");
+        QTest::addColumn<Generator::State>("seed");
         QTest::addColumn<QList<quint64>>("draws");
-        QTest::newRow("published vector")
-            << QList<quint64>{1, 2, 3, 4} << QList<quint64>{}
-            << QList<quint64>{11520, 0, 1509978240, 1215971899390074240};
-        QTest::newRow("all-zero state")
-            << QList<quint64>{0, 0, 0, 0} << QList<quint64>{}
+        QTest::newRow("xoshiro256**") << Generator::State{1, 2, 3, 4}
+                                      << QList<quint64>{11520, 0, 1509978240, 1215971899390074240};
+        QTest::newRow("SplitMix64")
+            << Generator::State{}
             << QList<quint64>{0, 0xdec90d521e93e35d, 0xdec90d521e93e35d, 0x3d4340b5f593e3a5};
-        QTest::newRow("a reading mixed in")
-            << QList<quint64>{1, 2, 3, 4} << QList<quint64>{12345}
-            << QList<quint64>{0x89f4caece00c92fd, 0x89f4caed3a0d037d, 0x1194852dc00d30e0};
-        QTest::newRow("a reading that would zero the state")
-            << QList<quint64>{0xe220a8397b1dcdaf, 0, 0, 0} << QList<quint64>{0}
-            << QList<quint64>{0x65094a0ab526fa3a, 0x65094a0ab526fa3a, 0x911de8434826fad3};
     }
     void generator()
     {
-        QFETCH(QList<quint64>, seed);
-        QFETCH(QList<quint64>, readings);
-        QFETCH(QList<quint64>, draws);
-        Generator generator({seed[0], seed[1], seed[2], seed[3]});
-        for (const quint64 reading : readings)
-            generator.mix(reading);
+        QFETCH(Generator::State, seed);
+        Generator generator(seed);
         QList<quint64> drawn;
-        while (drawn.size() < draws.size())
+        for (int n = 0; n < 4; ++n)
             drawn << generator.next();
-        QCOMPARE(drawn, draws);
+        QTEST(drawn, "draws");
     }
 };
 

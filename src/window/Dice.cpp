@@ -7,6 +7,7 @@
 #include "runtime/QtRuntime.h"
 #include "throws/ThrowRun.h"
 
+#include <QFontMetrics>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -64,6 +65,10 @@ QWidget *createTextBox(const Control &design, QWidget *parent)
         return edit;
     }
     auto *edit = new ResultBox(design.caption.toString(), parent);
+    // The box's own ground is painted out to its frame: at 200 % Fusion's frame leaves a device
+    // row inside it unpainted, where the label beneath would show through as a hairline.
+    edit->setBackgroundRole(QPalette::Base);
+    edit->setAutoFillBackground(true);
     edit->setTabChangesFocus(true);
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit->setVerticalScrollBarPolicy(design.scrollBars == ScrollBars::VerticalBar
@@ -72,17 +77,20 @@ QWidget *createTextBox(const Control &design, QWidget *parent)
     return edit;
 }
 
-// How far into a label, from its right edge, a control shown with it lies over it (the
-// arrangements swap the controls that start hidden for some that start shown).
-int coveredRight(const Control &label)
+// How far into a label, in pixels from its right edge, a control shown with it lies over its
+// right end across a line of its caption (the arrangements swap the controls that start hidden
+// for some that start shown). A control that only overlaps a strip thinner than a line, as the
+// result boxes do the headings' lowest 15 twips, covers no letter.
+int coveredRight(const Control &label, int lineHeight)
 {
     const int right = label.left + label.width;
     int covered = 0;
     for (const Control &other : controls) {
+        const int across = toPixels(std::min(other.top + other.height, label.top + label.height)) -
+                           toPixels(std::max(other.top, label.top));
         if (other.kind != Kind::Label && other.visible == label.visible && other.left < right &&
-            other.left + other.width >= right && other.top < label.top + label.height &&
-            other.top + other.height > label.top)
-            covered = std::max(covered, right - other.left);
+            other.left + other.width >= right && across >= lineHeight)
+            covered = std::max(covered, toPixels(right - other.left));
     }
     return covered;
 }
@@ -94,9 +102,6 @@ QWidget *createLabel(const Control &design, QWidget *parent)
     label->setAutoFillBackground(true);
     label->setAlignment(
         Qt::AlignTop | (design.alignment == Alignment::Centred ? Qt::AlignHCenter : Qt::AlignLeft));
-    // The caption wraps short of a control over the label's right edge (the prompt runs 15 twips
-    // under the entry box), or letters at the end of a line would be drawn beneath it.
-    label->setContentsMargins(0, 0, toPixels(coveredRight(design)), 0);
     return label;
 }
 
@@ -164,6 +169,11 @@ void Dice::fitCaptions()
     for (const Control &design : controls) {
         QWidget *widget = m_controls[design.id];
         if (design.kind == Kind::Label) {
+            // The caption wraps short of a control over the label's right edge (the prompt runs
+            // 15 twips under the entry box), or letters at the end of a line would be drawn
+            // beneath it.
+            const int lineHeight = QFontMetrics(widget->font()).lineSpacing();
+            widget->setContentsMargins(0, 0, coveredRight(design, lineHeight), 0);
             widget->resize(widget->width(), std::max(toPixels(design.height),
                                                      widget->heightForWidth(widget->width())));
         } else if (auto *button = qobject_cast<QPushButton *>(widget)) {
