@@ -234,14 +234,17 @@ private slots:
             const QImage painted = widget->grab().toImage(); // with nothing on top
             const bool label = design.kind == Kind::Label;
             const bool button = design.kind == Kind::CommandButton;
+            // Its font as Qt resolved it: a family with Arial's metrics, the size (to within the
+            // 0.3 points that a pixel size rounds to) and the weight.
             const QFontInfo font(widget->font());
             QVERIFY2(QStringList({"Arial", "Liberation Sans", "Arimo"}).contains(font.family()) &&
                          qAbs(font.pointSizeF() - design.font.points) < 0.3 &&
                          font.bold() == design.font.bold,
                      qPrintable(font.family()));
             // Its colours from its palette: the design's, or where it leaves them to the system
-            // the light ones, whatever the desktop's theme. Its ground shows on a tenth of it at
-            // least: within 64 of the colour on a button, whose ground Fusion shades, 24 elsewhere.
+            // light ones (grey 200 of 255 or more), whatever the desktop's theme. Its ground shows
+            // on a tenth of it at least: within 64 of the colour on a button, whose ground Fusion
+            // shades, 24 elsewhere.
             const QRgb ground = widget->palette().color(widget->backgroundRole()).rgb();
             const QRgb ink = widget->palette().color(widget->foregroundRole()).rgb();
             QVERIFY(design.background.source == Colour::Source::Rgb
