@@ -19,8 +19,7 @@ CONTROLS = sorted([  # every control, as a screen reader names it, in whichever 
     ("text", "Στατιστική Κατανομή"), ("label", "Περιμένετε Παρακαλώ"),
     ("label", "Στατιστική Κατανομή"), ("label", "Αποτελέσματα"), ("push button", "Ακύρωση"),
     ("push button", "Έξοδος από το πρόγραμμα")])
-MENU_ENTRY = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "packaging",
-                          "org.quilvane.Quilvane.desktop")
+MENU_ENTRY = os.path.join(os.path.dirname(__file__), "../packaging/org.quilvane.Quilvane.desktop")
 
 
 def wait_for(what, check):
@@ -59,8 +58,7 @@ try:
 
     xid = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(program.pid),
                           "--name", "^Quilvane$"], capture_output=True, text=True).stdout.split()[0]
-    x = display.Display()
-    xwindow = x.create_resource_object("window", int(xid))
+    xwindow = (x := display.Display()).create_resource_object("window", int(xid))
     # each size of the icon: width, height, then its pixels
     icon = list(xwindow.get_full_property(x.intern_atom("_NET_WM_ICON"), X.AnyPropertyType).value)
     entry = dict(line.strip().split("=", 1) for line in open(MENU_ENTRY) if "=" in line)
@@ -71,8 +69,7 @@ try:
     press(wait_for("the thank-you box", lambda: [w for w in children(frame.parent) if w != frame])[0])
     status = program.wait(20)
     left = subprocess.run(["pgrep", "-s", str(program.pid)], capture_output=True).stdout
-    assert status == 0 and not left, "the exit button ends it with status %d, leaving %s" % (
-        status, left)
+    assert status == 0 and not left, "exit status %d, leaving %s" % (status, left)
     print("PASS: controls named, not mirrored, the entry's class and icon, exit with status 0")
 finally:
     program.kill()

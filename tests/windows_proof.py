@@ -20,8 +20,7 @@ def run(*args, **kwargs):
 
 
 def check(condition, what):
-    if not condition:
-        raise AssertionError(what)
+    assert condition, what
     print("ok:", what, flush=True)
 
 
@@ -31,8 +30,8 @@ def msiexec(action, log):  # Wine's exit status of a silent msiexec, logged into
 
 
 def installed():  # what of the program is there: its entry, its folder and its shortcut
-    entry = re.search(r"DisplayName\s+REG_SZ\s+Quilvane$", run("wine", "reg", "query", UNINSTALL,
-                                                                "/s").stdout, re.M)
+    programs = run("wine", "reg", "query", UNINSTALL, "/s").stdout
+    entry = re.search(r"DisplayName\s+REG_SZ\s+Quilvane$", programs, re.M)
     return [bool(entry), os.path.exists(PROGRAM),
             bool(glob.glob(os.path.join(DRIVE_C, "**", "Quilvane.lnk"), recursive=True))]
 
@@ -65,17 +64,13 @@ check(status == 0 and installed() == [True] * 3,
 program = subprocess.Popen(["wine", "quilvane.exe"], cwd=PROGRAM)
 deadline = time.monotonic() + 30
 while not (window := run("xdotool", "search", "--onlyvisible", "--name", "^Quilvane$").stdout):
-    check(time.monotonic() < deadline, "the installed program shows its window")
+    assert time.monotonic() < deadline, "the installed program shows no window"
     time.sleep(0.2)
 time.sleep(2)  # Wine maps the window before the program has painted it
 run("xdotool", "mousemove", "--window", window.split()[0], 352, 220, "click", "1")
 time.sleep(1)
 run("xdotool", "key", "Return")
-try:
-    status = program.wait(30)
-except subprocess.TimeoutExpired:
-    program.kill()
-    status = None
+status = program.wait(30)
 check(status == 0, "the installed program starts, and its exit button ends it with status %s" % status)
 
 status = msiexec("/x", os.path.join(DIST, "msiexec-uninstall.log"))
