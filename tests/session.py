@@ -13,12 +13,12 @@ import pyatspi
 from Xlib import X, display
 
 PROMPT = "Πόσες φορές θέλεις να ρίξεις το ζάρι;"
+TEXT, LABEL, BUTTON = pyatspi.ROLE_TEXT, pyatspi.ROLE_LABEL, pyatspi.ROLE_PUSH_BUTTON
 CONTROLS = sorted([  # every control, as a screen reader names it, in whichever arrangement
-    ("text", "Αποτελέσματα"), ("text", PROMPT), ("label", PROMPT), ("push button", "Ρίξε το Ζάρι"),
-    ("label", "Γράφτηκε στο σχολικό εργαστήριο πληροφορικής από τον δημιουργό του"),
-    ("text", "Στατιστική Κατανομή"), ("label", "Περιμένετε Παρακαλώ"),
-    ("label", "Στατιστική Κατανομή"), ("label", "Αποτελέσματα"), ("push button", "Ακύρωση"),
-    ("push button", "Έξοδος από το πρόγραμμα")])
+    (TEXT, "Αποτελέσματα"), (TEXT, PROMPT), (LABEL, PROMPT), (BUTTON, "Ρίξε το Ζάρι"),
+    (LABEL, "Γράφτηκε στο σχολικό εργαστήριο πληροφορικής από τον δημιουργό του"),
+    (TEXT, "Στατιστική Κατανομή"), (LABEL, "Περιμένετε Παρακαλώ"), (LABEL, "Στατιστική Κατανομή"),
+    (LABEL, "Αποτελέσματα"), (BUTTON, "Ακύρωση"), (BUTTON, "Έξοδος από το πρόγραμμα")])
 MENU_ENTRY = os.path.join(os.path.dirname(__file__), "../packaging/org.quilvane.Quilvane.desktop")
 
 
@@ -36,7 +36,7 @@ def children(node):  # (a child going away while asked for comes back as None)
 
 def press(node, name=None):  # the first button within node, as a screen reader presses it
     stack = children(node)
-    while (found := stack.pop(0)).getRoleName() != "push button" or name not in (None, found.name):
+    while (found := stack.pop(0)).getRole() != BUTTON or name not in (None, found.name):
         stack += children(found)
     found.queryAction().doAction(0)
 
@@ -51,7 +51,7 @@ program = subprocess.Popen([sys.argv[1], "-reverse"], start_new_session=True, en
     os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
 try:
     frame = wait_for("the window and its controls", window)
-    assert sorted((c.getRoleName(), c.name) for c in children(frame)) == CONTROLS, "controls named"
+    assert sorted((c.getRole(), c.name) for c in children(frame)) == CONTROLS, "controls named"
     place = next(c for c in children(frame) if c.name == "Αποτελέσματα").queryComponent().getExtents(
         pyatspi.WINDOW_COORDS)
     assert (place.x, place.y) == (0, 0), "the log's heading mirrored by -reverse"

@@ -8,12 +8,8 @@
 
 #include <QTest>
 
-namespace {
-
 const QLocale Greek(QLocale::Greek, QLocale::Greece);
 constexpr int NotANumber = -100'000, TooMany = 100'000; // entry verdicts that make no throws
-
-} // namespace
 
 // What the logic can be asked directly: the entry's reading at its edges, the percentages'
 // digits, the texts' words and signs, and the generator's draws. (The window suite makes the
@@ -28,10 +24,9 @@ private slots:
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("throws"); // or NotANumber, or TooMany
-        QTest::newRow("tie to even, down") << Greek << "2,5" << 2;
         QTest::newRow("tie to even, up") << Greek << "3,5" << 4;
         QTest::newRow("past the tie") << Greek << "2,500001" << 3;
-        QTest::newRow("a tie with zeros") << Greek << "2,500" << 2;
+        QTest::newRow("a tie with zeros, down") << Greek << "2,500" << 2;
         QTest::newRow("spaces and plus") << Greek << " \t+7 " << 7;
         QTest::newRow("point where it separates") << QLocale::c() << "2.7" << 3;
         QTest::newRow("point in greek") << Greek << "2.7" << NotANumber;

@@ -265,9 +265,8 @@ private slots:
                     if (distance(painted.pixel(x, y), ink) > 96)
                         continue;
                     const QRgb onScreen = window.pixel(widget->pos() * scale + QPoint(x, y));
-                    QVERIFY2(x + edge < painted.width() && (label || y + edge < painted.height()) &&
-                                 distance(onScreen, painted.pixel(x, y)) < 8,
-                             qPrintable(QStringLiteral("ink at %1, %2").arg(x).arg(y)));
+                    QVERIFY(x + edge < painted.width() && (label || y + edge < painted.height()) &&
+                            distance(onScreen, painted.pixel(x, y)) < 8);
                     inked = true;
                 }
             }
