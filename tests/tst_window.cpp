@@ -294,19 +294,17 @@ private slots:
     // Qt's own menus in the window, as shown on a right click: every item in Greek.
     void menus_data()
     {
-        QTest::addColumn<QString>("name"); // of the control; none: the log's scroll bar
-        QTest::newRow("the log") << "DicePool";
-        QTest::newRow("the entry") << "NumOfThrows";
-        QTest::newRow("the log's scroll bar") << "";
+        QTest::addColumn<QWidget *>("widget");
+        auto *log = control<QPlainTextEdit>(*m_dice, "DicePool");
+        QTest::newRow("the log") << static_cast<QWidget *>(log);
+        QTest::newRow("the entry") << control(*m_dice, "NumOfThrows");
+        QTest::newRow("the log's scroll bar") << static_cast<QWidget *>(log->verticalScrollBar());
     }
     void menus()
     {
-        QFETCH(QString, name);
-        auto *widget = m_dice->findChild<QWidget *>(name);
+        QFETCH(QWidget *, widget);
         shownMenus.clear();
-        QTest::mouseClick(
-            widget ? widget : control<QPlainTextEdit>(*m_dice, "DicePool")->verticalScrollBar(),
-            Qt::RightButton);
+        QTest::mouseClick(widget, Qt::RightButton);
         // (QTest::qWaitFor, since QTRY_VERIFY trips -Wconversion in Qt 6.8's own code)
         QVERIFY(QTest::qWaitFor([] { return shownMenus.size() == 1; }));
         QVERIFY2(
