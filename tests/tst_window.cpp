@@ -15,7 +15,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -88,22 +87,15 @@ QStringList results(const Dice &dice)
             control<QPlainTextEdit>(dice, "Stats")->toPlainText()};
 }
 
-void press(QWidget *window, QKeyCombination key)
-{
-    QTest::keyClick(window->windowHandle(), key.key(), key.keyboardModifiers());
-}
-
 // As a user puts a text in the entry, pasted over what is there; then a click on the roll
 // button, or the given keys.
 void roll(Dice &dice, const QString &text, const QString &keys = {})
 {
     QGuiApplication::clipboard()->setText(text);
     QTest::mouseClick(control(dice, "NumOfThrows"), Qt::LeftButton);
-    press(&dice, Qt::ControlModifier | Qt::Key_A);
-    press(&dice, Qt::ControlModifier | Qt::Key_V);
-    const QKeySequence sequence(keys);
-    for (int key = 0; key < sequence.count(); ++key)
-        press(&dice, sequence[uint(key)]);
+    QTest::keyClick(dice.windowHandle(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(dice.windowHandle(), Qt::Key_V, Qt::ControlModifier);
+    QTest::keySequence(dice.windowHandle(), QKeySequence(keys));
     if (keys.isEmpty())
         QTest::mouseClick(control(dice, "ChangeNumOfThrows"), Qt::LeftButton);
 }
@@ -206,7 +198,7 @@ private slots:
         QTest::mouseClick(control(*m_dice, "DicePool"), Qt::LeftButton);
         QStringList tabbed;
         while (tabbed.size() < chain.size()) {
-            press(m_dice.get(), Qt::Key_Tab);
+            QTest::keyClick(m_dice->windowHandle(), Qt::Key_Tab);
             tabbed << m_dice->focusWidget()->objectName();
         }
         QCOMPARE(tabbed, chain);
@@ -283,11 +275,11 @@ private slots:
         auto *box = control<QPlainTextEdit>(*m_dice, "Stats");
         box->setPlainText(QStringLiteral("kept"));
         QTest::mouseClick(box, Qt::LeftButton);
-        press(m_dice.get(), Qt::ControlModifier | Qt::Key_V);
+        QTest::keyClick(m_dice->windowHandle(), Qt::Key_V, Qt::ControlModifier);
         QTest::mouseClick(box, Qt::MiddleButton);
         QCOMPARE(box->toPlainText(), QStringLiteral("kept"));
         QGuiApplication::clipboard()->setText(QStringLiteral(" and pasted"));
-        press(m_dice.get(), Qt::ControlModifier | Qt::Key_V);
+        QTest::keyClick(m_dice->windowHandle(), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(box->toPlainText(), QStringLiteral("kept and pasted"));
     }
 
@@ -374,7 +366,7 @@ private slots:
                 return;
             // Between runs again, the entry as it was typed.
             QCOMPARE(shownControls(dice), BetweenRuns);
-            QCOMPARE(control<QLineEdit>(dice, "NumOfThrows")->text(), entry);
+            QCOMPARE(dice.GetEntryText(), entry);
             if (during == "Command1") {
                 const int made = checkedThrows(results(dice));
                 QVERIFY(made > 0 && made < 32766);
