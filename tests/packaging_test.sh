@@ -1,21 +1,23 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The Quilvane developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The Debian package as users get it: builds the release preset and packs it with cpack, as the
-# README's install steps do. The desktop entry and the AppStream file must validate, lintian
-# must find no error and no warning (but the one below, about the homepage the project does not
-# have), the program must carry its hardening, its English and Greek
-# manual pages must render, the package must hold exactly the files below and depend on Qt's
-# libraries and plugins and on fonts with Arial's metrics, and a second build elsewhere must give
-# the same package.
+# The Debian package as Debian builds it: the tracked files, copied to a scratch folder, built
+# into source and binary packages by dpkg-buildpackage, without the Qt Test suites, which run on
+# their own. lintian must find no error and no warning on the .changes (but the one below), the
+# desktop entry and the AppStream file must validate, the program must carry its hardening, the
+# Greek manual page must name itself, and the package must hold exactly the files below and
+# depend on Qt's libraries and on fonts with Arial's metrics.
 set -euo pipefail
-cd "$1"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-cmake --preset release >/dev/null
-cmake --build --preset release >/dev/null
-cpack --config build/release/CPackConfig.cmake -B "$scratch" >/dev/null
-deb=$(ls "$scratch"/quilvane_*.deb)
+if [[ -e $1/.git ]]; then
+    git -C "$1" ls-files -z | tar -C "$1" --null -T - -cf -
+else # an unpacked source archive, which has no git to ask: all but what .gitignore names
+    tar -C "$1" --exclude-from=<(sed -e '/^#/d' -e 's|/$||' -e 's|^/|./|' "$1/.gitignore") -cf - .
+fi | tar -xf - -C "$scratch" --one-top-level=quilvane
+(cd "$scratch/quilvane" && DEB_BUILD_OPTIONS=nocheck dpkg-buildpackage --no-sign) \
+    >"$scratch/build.log" 2>&1 || { cat "$scratch/build.log" && exit 1; }
+deb=$(ls "$scratch"/quilvane_*_*.deb)
 dpkg-deb -x "$deb" "$scratch/root"
 
 desktop-file-validate "$scratch/root/usr/share/applications/org.quilvane.Quilvane.desktop"
@@ -28,53 +30,30 @@ report=$(appstreamcli validate-tree --no-net --no-color "$scratch/root" || true)
 if [[ $report != *Validation* ]] || grep -E '^\s*[EW]: ' <<<"$report" | grep -v url-homepage-missing; then
     echo "$report" && exit 1
 fi
+# lintian also renders every manual page, the Greek one included, and warns of what groff says.
 status=0
-report=$(lintian --tag-display-limit 0 "$deb" 2>&1) || status=$?
+report=$(lintian --tag-display-limit 0 "$scratch"/quilvane_*.changes 2>&1) || status=$?
 if ((status > 1)) || grep -E '^[EW]: ' <<<"$report" |
     grep -v '^W: quilvane: appstream-metadata-validation-failed '; then
     echo "lintian: $report" && exit 1
 fi
-# The hardening the release preset asks for, each feature by name. Of these, lintian 2.116
-# (Debian 12) fails the step above only on a missing PIE or read-only relocations, which it warns
-# of; missing fortified functions and immediate binding are only information to it, and it has no
-# tag for stack protection. hardening-check cannot see stack-clash protection in so small a
-# program, nor branch protection where the C library's start files lack it (Debian 12).
-report=$(hardening-check "$scratch/root/usr/bin/quilvane" || true)
-for feature in "Position Independent Executable" "Stack protected" "Fortify Source functions" \
-    "Read-only relocations" "Immediate binding"; do
-    grep -q "^ $feature: yes" <<<"$report" || { echo "$report" && exit 1; }
-done
-# The manual pages render without a warning from groff, the Greek one where man -L el finds it.
-# (groff writes an accented Greek vowel as its older twin with oxia: the NAME line is matched up
-# to its first accent)
-for name in "en:simulate throws of a six-sided die" "el:προσομο"; do
-    page=$(MANPATH="$scratch/root/usr/share/man" LC_ALL=C.UTF-8 MANWIDTH=80 \
-        man --warnings -L "${name%%:*}" quilvane 2>&1)
-    if [[ $page != *"quilvane - ${name#*:}"* ]] || grep -q warning <<<"$page"; then
-        echo "$page" && exit 1
-    fi
-done
+# The hardening debian/rules asks for: hardening-check names each feature it does not find, but
+# for two that the program cannot have. Control-flow integrity is marked on a program only when
+# every object it links has it, and the C library's start files lack it on Debian 12 and 13;
+# branch protection (hardening-check 2.25, Debian 13) is AArch64's. hardening-check cannot see
+# stack-clash protection in so small a program, and does not name it. Of the rest, lintian 2.116
+# (Debian 12) warns only of a missing PIE or read-only relocations.
+report=$(hardening-check --lintian "$scratch/root/usr/bin/quilvane")
+if grep -Ev '^no-(cfprotection|branchprotection):' <<<"$report"; then exit 1; fi
+# The Greek page's NAME line, which whatis and lintian do not read (groff writes an accented
+# Greek vowel as its older twin with oxia: the line is matched up to its first accent).
+page=$(MANPATH="$scratch/root/usr/share/man" LC_ALL=C.UTF-8 MANWIDTH=80 man -L el quilvane 2>&1)
+[[ $page == *"quilvane - προσομο"* ]] || { echo "$page" && exit 1; }
 
 files=$(find "$scratch/root" -type f -printf '%P\n' | sed 's|^usr/||' | sort | tr '\n' ' ')
-[[ $files == "bin/quilvane share/applications/org.quilvane.Quilvane.desktop share/doc/quilvane/changelog.gz share/doc/quilvane/copyright share/icons/hicolor/16x16/apps/quilvane.png share/icons/hicolor/256x256/apps/quilvane.png share/icons/hicolor/32x32/apps/quilvane.png share/icons/hicolor/48x48/apps/quilvane.png share/icons/hicolor/scalable/apps/quilvane.svg share/man/el/man1/quilvane.1.gz share/man/man1/quilvane.1.gz share/metainfo/org.quilvane.Quilvane.metainfo.xml " ]] || {
-    echo "package files: $files" && exit 1
-}
+[[ $files == "bin/quilvane share/applications/org.quilvane.Quilvane.desktop share/doc/quilvane/changelog.gz share/doc/quilvane/copyright share/icons/hicolor/16x16/apps/quilvane.png share/icons/hicolor/256x256/apps/quilvane.png share/icons/hicolor/32x32/apps/quilvane.png share/icons/hicolor/48x48/apps/quilvane.png share/icons/hicolor/scalable/apps/quilvane.svg share/man/el/man1/quilvane.1.gz share/man/man1/quilvane.1.gz share/metainfo/org.quilvane.Quilvane.metainfo.xml " ]] || { echo "package files: $files" && exit 1; }
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins fonts-liberation2; do
+for needed in libqt6widgets6 libqt6gui6 libqt6core6 fonts-liberation2; do
     [[ $depends == *"$needed"* ]] || { echo "Depends lacks $needed: $depends" && exit 1; }
 done
-
-# The same package, bit for bit, from another folder, made by another user (when run as root)
-# with another umask, locale and time zone.
-other="$scratch/another clone/quilvane"
-mkdir -p "$other"
-tar -C "$1" --exclude=./build --exclude=./.git -cf - . | tar -xf - -C "$other"
-as=()
-if ((EUID == 0)); then
-    chmod a+x "$scratch" && chown -R nobody "$scratch/another clone"
-    as=(setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$other")
-fi
-(cd "$other" && umask 077 && "${as[@]}" env LC_ALL=C TZ=Pacific/Kiritimati sh -c \
-    'cmake --preset release && cmake --build --preset release && cd build/release && cpack') >/dev/null
-cmp "$deb" "$other"/build/release/quilvane_*.deb || { echo "a second build differs" && exit 1; }
 echo "package ok: $(basename "$deb") ($(sha256sum <"$deb" | cut -c1-16)), Depends: $depends"
