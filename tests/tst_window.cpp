@@ -333,42 +333,41 @@ private slots:
         // In a program of its own, as main() makes it, since the run may end it: the user's steps
         // once its event loop runs.
         QtRuntime runtime;
-        const std::unique_ptr<Dice> program = makeProgramWindow(runtime);
-        Dice &dice = *program;
-        dice.show();
-        QTimer::singleShot(0, &dice, [&] {
+        const std::unique_ptr<Dice> dice = makeProgramWindow(runtime);
+        dice->show();
+        QTimer::singleShot(0, dice.get(), [&] {
             int pumps = 0;
             QTimer pump; // fires once at each of the run's pumps
-            pump.callOnTimeout(&dice, [&] {
-                if (!control(dice, "Command1")->isVisible() || ++pumps != 30)
+            pump.callOnTimeout(dice.get(), [&] {
+                if (!control(*dice, "Command1")->isVisible() || ++pumps != 30)
                     return;
                 if (during == "close")
-                    dice.windowHandle()->close();
+                    dice->windowHandle()->close();
                 else
-                    QTest::mouseClick(dice.findChild<QWidget *>(during), Qt::LeftButton);
+                    QTest::mouseClick(dice->findChild<QWidget *>(during), Qt::LeftButton);
             });
             for (const char *name : {"DicePool", "Stats"})
-                control<QPlainTextEdit>(dice, name)->setPlainText(QStringLiteral("before"));
+                control<QPlainTextEdit>(*dice, name)->setPlainText(QStringLiteral("before"));
             if (!during.isEmpty())
                 pump.start(0);
-            roll(dice, entry, keys);
-            QTimer::singleShot(0, &dice, [&] { QCoreApplication::exit(StillRunning); });
+            roll(*dice, entry, keys);
+            QTimer::singleShot(0, dice.get(), [&] { QCoreApplication::exit(StillRunning); });
             if (ends)
                 return;
             // Between runs again, the entry as it was typed.
-            QCOMPARE(shownControls(dice), BetweenRuns);
-            QCOMPARE(dice.GetEntryText(), entry);
+            QCOMPARE(shownControls(*dice), BetweenRuns);
+            QCOMPARE(dice->GetEntryText(), entry);
             if (during == "Command1") {
-                const int made = checkedThrows(dice);
+                const int made = checkedThrows(*dice);
                 QVERIFY(made > 0 && made < 32766);
-                roll(dice, QStringLiteral("5"));
+                roll(*dice, QStringLiteral("5"));
             }
         });
         const int status = QApplication::exec();
         QCOMPARE(status, ends ? 0 : StillRunning);
         QCOMPARE(boxes,
                  message.isEmpty() ? QStringList() : QStringList("Quilvane: " + message + " [OK]"));
-        QCOMPARE(checkedThrows(dice), throws);
+        QCOMPARE(checkedThrows(*dice), throws);
     }
 };
 
