@@ -56,8 +56,8 @@ for suite, dpi in ("tst_window", 120), ("tst_window", 144), ("tst_quilvane", 96)
 check(all(passed), "the suites pass under Wine")
 
 status = msiexec("/i", os.path.join(DIST, "msiexec-install.log"))
-check(status == 0 and installed() == [True] * 3,
-      "the installer installs silently: entry, folder, shortcut %s" % installed())
+check((there := installed()) == [True] * 3 and status == 0,
+      "the installer installs silently (status %d): entry, folder, shortcut %s" % (status, there))
 
 # The installed program starts (so the shipped libraries are complete), and its exit button and
 # the thank-you box end it with status 0.
@@ -74,5 +74,5 @@ status = program.wait(30)
 check(status == 0, "the installed program starts, and its exit button ends it with status %s" % status)
 
 status = msiexec("/x", os.path.join(DIST, "msiexec-uninstall.log"))
-check(status == 0 and installed() == [False] * 3,
-      "the silent uninstall leaves no entry, folder or shortcut: %s" % installed())
+check((there := installed()) == [False] * 3 and status == 0,
+      "the silent uninstall (status %d) leaves no entry, folder or shortcut: %s" % (status, there))
