@@ -3,8 +3,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows installer as scripts/msi builds it, from stand-in files, read back with msiinfo:
 # two versions share one upgrade code and differ in product code; each replaces older versions
-# and a rebuild of its own, refuses to go over a newer one, puts a shortcut with the icon into
-# the Start menu, and shows the icon beside its entry among the installed programs.
+# and a rebuild of its own, refuses to go over a newer one and Windows before 10, puts a shortcut
+# with the icon into the Start menu, and shows the icon beside its entry among the installed
+# programs.
 set -euo pipefail
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
@@ -29,8 +30,12 @@ $code		1.2.3		1		WIX_UPGRADE_DETECTED
 $code	1.2.3			2		WIX_DOWNGRADE_DETECTED
 $code	1.2.3	1.2.3		768		SAMEVERSIONFOUND
 ROWS
-# Its texts are Greek, as the source has them.
-table 1.2.3 LaunchCondition | grep -qx $'NOT WIX_DOWNGRADE_DETECTED\tΜια νεότερη έκδοση του Quilvane είναι ήδη εγκατεστημένη.'
+# Windows before 10 is refused, but never the removal of an installed copy; the texts are Greek,
+# as the source has them.
+diff <(table 1.2.3 LaunchCondition) - <<ROWS
+Installed OR WINDOWS10 = "#10"	Το Quilvane χρειάζεται Windows 10 ή 11, 64 bit.
+NOT WIX_DOWNGRADE_DETECTED	Μια νεότερη έκδοση του Quilvane είναι ήδη εγκατεστημένη.
+ROWS
 [[ $(property 1.2.3 ALLUSERS) == 1 && $(property 1.2.3 Manufacturer) == "The Quilvane developers" &&
     $(property 1.2.3 ARPPRODUCTICON) == quilvane.ico ]]
 table 1.2.3 Shortcut | awk -F'\t' '$2 == "ProgramMenuFolder" && $5 == "[INSTALLDIR]quilvane.exe" &&

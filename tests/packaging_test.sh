@@ -10,10 +10,13 @@
 set -euo pipefail
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-if [[ -e $1/.git ]]; then
+# The tracked files where git can list them; otherwise (an unpacked source archive, a clone copied
+# to a computer without git or owned by another user) all but .git and what .gitignore names.
+if [[ $(git -C "$1" rev-parse --show-toplevel 2>/dev/null) == "$(cd "$1" && pwd -P)" ]]; then
     git -C "$1" ls-files -z | tar -C "$1" --null -T - -cf -
-else # an unpacked source archive, which has no git to ask: all but what .gitignore names
-    tar -C "$1" --exclude-from=<(sed -e '/^#/d' -e 's|/$||' -e 's|^/|./|' "$1/.gitignore") -cf - .
+else
+    tar -C "$1" --exclude=./.git --exclude-from=<(sed -e '/^#/d' -e 's|/$||' -e 's|^/|./|' \
+        "$1/.gitignore") -cf - .
 fi | tar -xf - -C "$scratch" --one-top-level=quilvane
 (cd "$scratch/quilvane" && DEB_BUILD_OPTIONS=nocheck dpkg-buildpackage --no-sign) \
     >"$scratch/build.log" 2>&1 || { cat "$scratch/build.log" && exit 1; }

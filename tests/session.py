@@ -2,11 +2,12 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # What only the real program in a real X session shows (the window suite checks the rest
 # in-process), read top to bottom: started with a Qt option that it must ignore, it is read on
-# the accessibility bus as a screen reader reads it; its window's class and icon are the ones its
-# menu entry names; its exit button, pressed as a screen reader presses it, ends it with status 0
-# and leaves no process behind.
+# the accessibility bus as a screen reader reads it; its window's class is the one its menu entry
+# names, and its icon is there in 16 and 32 pixels; its exit button, pressed as a screen reader
+# presses it, ends it with status 0 and leaves no process behind.
 #
-# Usage: session.py PROGRAM   (in an X server, with a D-Bus session)
+# Usage: session.py PROGRAM [MENU_ENTRY]   (in an X server, with a D-Bus session; the menu entry
+#        is the source's unless given, as the installed package's is in debian/tests/control)
 import os, subprocess, sys, time  # noqa: E401
 
 import pyatspi
@@ -19,7 +20,8 @@ CONTROLS = sorted([  # every control, as a screen reader names it, in whichever 
     (LABEL, "Γράφτηκε στο σχολικό εργαστήριο πληροφορικής από τον δημιουργό του"),
     (TEXT, "Στατιστική Κατανομή"), (LABEL, "Περιμένετε Παρακαλώ"), (LABEL, "Στατιστική Κατανομή"),
     (LABEL, "Αποτελέσματα"), (BUTTON, "Ακύρωση"), (BUTTON, "Έξοδος από το πρόγραμμα")])
-MENU_ENTRY = os.path.join(os.path.dirname(__file__), "../packaging/org.quilvane.Quilvane.desktop")
+MENU_ENTRY = (sys.argv[2:] or [os.path.join(os.path.dirname(__file__),
+                                            "../packaging/org.quilvane.Quilvane.desktop")])[0]
 
 
 def wait_for(what, check):

@@ -2,11 +2,13 @@
 # SPDX-FileCopyrightText: 2026 The Quilvane developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows build's proof under Wine, run by scripts/windows in an X server of its own (with
-# CACHE, DIST, MSI, WINEPREFIX and a Greek locale in the environment): the cross-built unit
+# CACHE, DIST, MSI, NEWER (the same files as the next version), WINEPREFIX and a Greek locale in
+# the environment): the installer refuses Windows 7; then, as Windows 10, the cross-built unit
 # suite, and the window suite at three display scalings; then what only Windows shows: the
 # installer installs silently, the installed quilvane.exe starts and its exit button ends it with
-# status 0, and the silent uninstall leaves no folder, entry or Start-menu shortcut. The suites'
-# reports and the installer's logs go to DIST.
+# status 0, NEWER installs over it, the older one is then refused, and the silent uninstall
+# leaves no folder, entry or Start-menu shortcut. The suites' reports and the installer's logs
+# go to DIST.
 import glob, os, re, subprocess, time  # noqa: E401
 
 STAGE, DIST = os.path.join(os.environ["CACHE"], "stage"), os.environ["DIST"]
@@ -24,19 +26,31 @@ def check(condition, what):
     print("ok:", what, flush=True)
 
 
-def msiexec(action, log):  # Wine's exit status of a silent msiexec, logged into DIST
-    paths = [run("winepath", "-w", path).stdout.strip() for path in (os.environ["MSI"], log)]
-    return run("wine", "msiexec", action, paths[0], "/qn", "/l*v", paths[1]).returncode
+def msiexec(action, name, msi=os.environ["MSI"]):  # Wine's exit status (an exit code's low
+    # byte) of a silent msiexec, and its log, kept in DIST
+    log = os.path.join(DIST, "msiexec-%s.log" % name)
+    paths = [run("winepath", "-w", path).stdout.strip() for path in (msi, log)]
+    status = run("wine", "msiexec", action, paths[0], "/qn", "/l*v", paths[1]).returncode
+    return status, open(log, errors="replace").read().replace("\0", "")
 
 
-def installed():  # what of the program is there: its entry, its folder and its shortcut
-    programs = run("wine", "reg", "query", UNINSTALL, "/s").stdout
-    entry = re.search(r"DisplayName\s+REG_SZ\s+Quilvane$", programs, re.M)
-    return [bool(entry), os.path.exists(PROGRAM),
+def installed():  # what of the program is there: its entries' versions, its folder, its shortcut
+    keys = run("wine", "reg", "query", UNINSTALL, "/s").stdout.replace("\r", "").split("\n\n")
+    return [[re.search(r"DisplayVersion\s+REG_SZ\s+(\S+)", key)[1] for key in keys
+             if re.search(r"DisplayName\s+REG_SZ\s+Quilvane$", key, re.M)],
+            os.path.exists(PROGRAM),
             bool(glob.glob(os.path.join(DRIVE_C, "**", "Quilvane.lnk"), recursive=True))]
 
 
+version, newer = (os.path.basename(os.environ[msi]).split("-")[1] for msi in ("MSI", "NEWER"))
 run("wineboot", "--init")
+run("wineserver", "--wait")
+# Debian 12's Wine 8.0 makes a prefix as Windows 7, which the installer refuses with its launch
+# condition; from then on, Windows 10.
+status, log = msiexec("/i", "windows7")
+check(status != 0 and "LaunchConditions. Return value 0" in log and installed() == [[], False, False],
+      "the installer refuses Windows 7 (status %d) and installs nothing" % status)
+run("wine", "winecfg", "/v", "win10")
 run("wineserver", "--wait")
 
 # The unit suite, and the window suite at 100, 125 and 150 % display scaling, on Qt's Windows
@@ -55,8 +69,8 @@ for suite, dpi in ("tst_window", 120), ("tst_window", 144), ("tst_quilvane", 96)
     print("%s under Wine at %d dpi: %s" % (suite, dpi, "passed" if passed[-1] else "FAILED"))
 check(all(passed), "the suites pass under Wine")
 
-status = msiexec("/i", os.path.join(DIST, "msiexec-install.log"))
-check((there := installed()) == [True] * 3 and status == 0,
+status, log = msiexec("/i", "install")
+check((there := installed()) == [[version], True, True] and status == 0,
       "the installer installs silently (status %d): entry, folder, shortcut %s" % (status, there))
 
 # The installed program starts (so the shipped libraries are complete), and its exit button and
@@ -67,12 +81,22 @@ while not (window := run("xdotool", "search", "--onlyvisible", "--name", "^Quilv
     assert time.monotonic() < deadline, "the installed program shows no window"
     time.sleep(0.2)
 time.sleep(2)  # Wine maps the window before the program has painted it
+# The middle of the exit button at 96 dpi: Command2's place in DiceDesign.h, (4680 + 1215 / 2,
+# 3000 + 615 / 2) twips at 15 twips a pixel.
 run("xdotool", "mousemove", "--window", window.split()[0], 352, 220, "click", "1")
 time.sleep(1)
 run("xdotool", "key", "Return")
 status = program.wait(30)
 check(status == 0, "the installed program starts, and its exit button ends it with status %s" % status)
 
-status = msiexec("/x", os.path.join(DIST, "msiexec-uninstall.log"))
-check((there := installed()) == [False] * 3 and status == 0,
+# The next version replaces this one, and this one is then refused over it.
+status, log = msiexec("/i", "upgrade", os.environ["NEWER"])
+check((there := installed()) == [[newer], True, True] and status == 0,
+      "%s installs over %s (status %d): entries, folder, shortcut %s" % (newer, version, status, there))
+status, log = msiexec("/i", "downgrade")
+check(status != 0 and "LaunchConditions. Return value 0" in log and installed() == there,
+      "%s is refused over %s (status %d), which stays" % (version, newer, status))
+
+status, log = msiexec("/x", "uninstall", os.environ["NEWER"])
+check((there := installed()) == [[], False, False] and status == 0,
       "the silent uninstall (status %d) leaves no entry, folder or shortcut: %s" % (status, there))

@@ -229,20 +229,20 @@ void Dice::connectClicks()
 
 void Dice::ShowRunningArrangement()
 {
-    m_controls[Command1]->setVisible(true);
-    m_controls[Label3]->setVisible(true);
-    m_controls[Label1]->setVisible(false);
-    m_controls[NumOfThrows]->setVisible(false);
-    m_controls[ChangeNumOfThrows]->setVisible(false);
+    control<Command1>()->setVisible(true);
+    control<Label3>()->setVisible(true);
+    control<Label1>()->setVisible(false);
+    control<NumOfThrows>()->setVisible(false);
+    control<ChangeNumOfThrows>()->setVisible(false);
 }
 
 void Dice::ShowIdleArrangement()
 {
-    m_controls[Label3]->setVisible(false);
-    m_controls[Label1]->setVisible(true);
-    m_controls[NumOfThrows]->setVisible(true);
-    m_controls[ChangeNumOfThrows]->setVisible(true);
-    m_controls[Command1]->setVisible(false);
+    control<Label3>()->setVisible(false);
+    control<Label1>()->setVisible(true);
+    control<NumOfThrows>()->setVisible(true);
+    control<ChangeNumOfThrows>()->setVisible(true);
+    control<Command1>()->setVisible(false);
 }
 
 QString Dice::GetEntryText() const
