@@ -6,8 +6,8 @@
 # names, and its icon is there in 16 and 32 pixels; its exit button, pressed as a screen reader
 # presses it, ends it with status 0 and leaves no process behind.
 #
-# Usage: session.py PROGRAM [MENU_ENTRY]   (in an X server, with a D-Bus session; the menu entry
-#        is the source's unless given, as the installed package's is in debian/tests/control)
+# Usage: session.py PROGRAM MENU_ENTRY   (in an X server, with a D-Bus session: the built program
+#        with the source's menu entry, or the installed ones, as debian/tests/control gives them)
 import os, subprocess, sys, time  # noqa: E401
 
 import pyatspi
@@ -20,8 +20,6 @@ CONTROLS = sorted([  # every control, as a screen reader names it, in whichever 
     (LABEL, "Γράφτηκε στο σχολικό εργαστήριο πληροφορικής από τον δημιουργό του"),
     (TEXT, "Στατιστική Κατανομή"), (LABEL, "Περιμένετε Παρακαλώ"), (LABEL, "Στατιστική Κατανομή"),
     (LABEL, "Αποτελέσματα"), (BUTTON, "Ακύρωση"), (BUTTON, "Έξοδος από το πρόγραμμα")])
-MENU_ENTRY = (sys.argv[2:] or [os.path.join(os.path.dirname(__file__),
-                                            "../packaging/org.quilvane.Quilvane.desktop")])[0]
 
 
 def wait_for(what, check):
@@ -63,7 +61,7 @@ try:
     xwindow = (x := display.Display()).create_resource_object("window", int(xid))
     # each size of the icon: width, height, then its pixels
     icon = list(xwindow.get_full_property(x.intern_atom("_NET_WM_ICON"), X.AnyPropertyType).value)
-    entry = dict(line.strip().split("=", 1) for line in open(MENU_ENTRY) if "=" in line)
+    entry = dict(line.strip().split("=", 1) for line in open(sys.argv[2]) if "=" in line)
     assert xwindow.get_wm_class()[1] == entry["StartupWMClass"], "not the menu entry's class"
     assert icon[:2] + icon[258:260] == [16, 16, 32, 32] and len(icon) == 4 + 16**2 + 32**2, "icon"
 

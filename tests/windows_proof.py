@@ -26,14 +26,6 @@ def check(condition, what):
     print("ok:", what, flush=True)
 
 
-def msiexec(action, name, msi=os.environ["MSI"]):  # Wine's exit status (an exit code's low
-    # byte) of a silent msiexec, and its log, kept in DIST
-    log = os.path.join(DIST, "msiexec-%s.log" % name)
-    paths = [run("winepath", "-w", path).stdout.strip() for path in (msi, log)]
-    status = run("wine", "msiexec", action, paths[0], "/qn", "/l*v", paths[1]).returncode
-    return status, open(log, errors="replace").read().replace("\0", "")
-
-
 def installed():  # what of the program is there: its entries' versions, its folder, its shortcut
     keys = run("wine", "reg", "query", UNINSTALL, "/s").stdout.replace("\r", "").split("\n\n")
     return [[re.search(r"DisplayVersion\s+REG_SZ\s+(\S+)", key)[1] for key in keys
@@ -42,14 +34,22 @@ def installed():  # what of the program is there: its entries' versions, its fol
             bool(glob.glob(os.path.join(DRIVE_C, "**", "Quilvane.lnk"), recursive=True))]
 
 
+def msiexec(action, name, msi, wanted):  # a silent msiexec, logged into DIST: whether it failed
+    # (Wine keeps an exit code's low byte only), whether a launch condition refused it, and what
+    # is then installed, against what is wanted
+    log = os.path.join(DIST, "msiexec-%s.log" % name)
+    paths = [run("winepath", "-w", path).stdout.strip() for path in (os.environ[msi], log)]
+    failed = run("wine", "msiexec", action, paths[0], "/qn", "/l*v", paths[1]).returncode != 0
+    refused = "LaunchConditions. Return value 0" in open(log, errors="replace").read().replace("\0", "")
+    check((got := [failed, refused, installed()]) == wanted, "%s, %s: %s" % (name, msi, got))
+
+
 version, newer = (os.path.basename(os.environ[msi]).split("-")[1] for msi in ("MSI", "NEWER"))
 run("wineboot", "--init")
 run("wineserver", "--wait")
 # Debian 12's Wine 8.0 makes a prefix as Windows 7, which the installer refuses with its launch
-# condition; from then on, Windows 10.
-status, log = msiexec("/i", "windows7")
-check(status != 0 and "LaunchConditions. Return value 0" in log and installed() == [[], False, False],
-      "the installer refuses Windows 7 (status %d) and installs nothing" % status)
+# condition, installing nothing; from then on, Windows 10.
+msiexec("/i", "windows7", "MSI", [True, True, [[], False, False]])
 run("wine", "winecfg", "/v", "win10")
 run("wineserver", "--wait")
 
@@ -69,9 +69,7 @@ for suite, dpi in ("tst_window", 120), ("tst_window", 144), ("tst_quilvane", 96)
     print("%s under Wine at %d dpi: %s" % (suite, dpi, "passed" if passed[-1] else "FAILED"))
 check(all(passed), "the suites pass under Wine")
 
-status, log = msiexec("/i", "install")
-check((there := installed()) == [[version], True, True] and status == 0,
-      "the installer installs silently (status %d): entry, folder, shortcut %s" % (status, there))
+msiexec("/i", "install", "MSI", [False, False, [[version], True, True]])
 
 # The installed program starts (so the shipped libraries are complete), and its exit button and
 # the thank-you box end it with status 0.
@@ -89,14 +87,8 @@ run("xdotool", "key", "Return")
 status = program.wait(30)
 check(status == 0, "the installed program starts, and its exit button ends it with status %s" % status)
 
-# The next version replaces this one, and this one is then refused over it.
-status, log = msiexec("/i", "upgrade", os.environ["NEWER"])
-check((there := installed()) == [[newer], True, True] and status == 0,
-      "%s installs over %s (status %d): entries, folder, shortcut %s" % (newer, version, status, there))
-status, log = msiexec("/i", "downgrade")
-check(status != 0 and "LaunchConditions. Return value 0" in log and installed() == there,
-      "%s is refused over %s (status %d), which stays" % (version, newer, status))
-
-status, log = msiexec("/x", "uninstall", os.environ["NEWER"])
-check((there := installed()) == [[], False, False] and status == 0,
-      "the silent uninstall (status %d) leaves no entry, folder or shortcut: %s" % (status, there))
+# The next version replaces this one, which is then refused over it; the uninstall leaves no
+# entry, folder or shortcut.
+msiexec("/i", "upgrade", "NEWER", [False, False, [[newer], True, True]])
+msiexec("/i", "downgrade", "MSI", [True, True, [[newer], True, True]])
+msiexec("/x", "uninstall", "NEWER", [False, False, [[], False, False]])
