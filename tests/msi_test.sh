@@ -2,10 +2,10 @@
 # SPDX-FileCopyrightText: 2026 The Quilvane developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows installer as scripts/msi builds it, from stand-in files, read back with msiinfo:
-# two versions share one upgrade code and differ in product code; each replaces older versions
-# and a rebuild of its own, refuses to go over a newer one and Windows before 10, puts a shortcut
-# with the icon into the Start menu, and shows the icon beside its entry among the installed
-# programs.
+# two versions share one upgrade code and differ in product code; each replaces a rebuild of its
+# own, refuses to go over a newer one and to install on Windows before 10, in Greek, puts a
+# shortcut with the icon into the Start menu, and shows the icon beside its entry among the
+# installed programs. That a newer version replaces an older one is proved under Wine.
 set -euo pipefail
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
